@@ -1,0 +1,50 @@
+#include "core/Module1.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const Module1::Decimal lira = *Module1::ParseAmount(u"1936,27");
+
+void parseTypedAmount(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Module1::ParseAmount(u"1.234.567,89"));
+}
+BENCHMARK(parseTypedAmount);
+
+void euroToCurrency(benchmark::State &state)
+{
+    const Module1::Decimal euro = *Module1::ParseAmount(u"1.234,56");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Module1::EuroToCurrencyText(euro, lira, 0));
+}
+BENCHMARK(euroToCurrency);
+
+void currencyToEuro(benchmark::State &state)
+{
+    const Module1::Decimal own = *Module1::ParseAmount(u"2.389.357");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Module1::CurrencyToEuroText(own, lira, 2));
+}
+BENCHMARK(currencyToEuro);
+
+void hugeAmountToCurrency(benchmark::State &state)
+{
+    const Module1::Decimal euro = *Module1::ParseAmount(QString(300, u'9'));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Module1::EuroToCurrencyText(euro, lira, 9));
+}
+BENCHMARK(hugeAmountToCurrency);
+
+void groupLongText(benchmark::State &state)
+{
+    const QString text(state.range(0), u'7');
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Module1::GroupThousands(text));
+}
+BENCHMARK(groupLongText)->Arg(16)->Arg(32767);
+
+} // namespace
+
+BENCHMARK_MAIN();

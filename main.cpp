@@ -1,0 +1,15 @@
+#include "ui/main/frmMain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Cambrivo"));
+    QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
+    QApplication::setApplicationVersion(QStringLiteral("1.4.0"));
+
+    frmMain form;
+    form.Form_Load();
+    return QApplication::exec();
+}

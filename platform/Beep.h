@@ -1,0 +1,11 @@
+#pragma once
+
+#include <functional>
+
+namespace platform {
+
+/// Sounds the system beep through beepFunction(), which a test may replace to count beeps.
+void Beep();
+std::function<void()> &beepFunction();
+
+} // namespace platform

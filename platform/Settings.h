@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+namespace platform {
+
+/// The text stored under `key` in section "Parameters" of the per-user store of application
+/// "Cambrivo", or `defaultText` when the key is absent.
+QString GetSetting(const QString &key, const QString &defaultText);
+
+/// Writes the entries in their order and puts them on disk before returning. A store that
+/// cannot be written is reported once on standard error and otherwise left alone.
+void SaveSettings(const QList<std::pair<QString, QString>> &entries);
+
+} // namespace platform
