@@ -34,6 +34,7 @@ test-sanitize: deps
 
 bench: build
 	./build/bench/bench_amount
+	/usr/bin/python3 bench/startup.py build/cambrivo
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -39,7 +39,10 @@ std::optional<double> scientificToDouble(const std::string &digits, int exponent
 
 BigInt powerOfTen(int n)
 {
-    return boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(n));
+    BigInt power = 1;
+    for (; n > 0; --n)
+        power *= 10;
+    return power;
 }
 
 // Half-to-even rounding of num / den, both non-negative.
@@ -54,17 +57,15 @@ BigInt divideRounded(const BigInt &num, const BigInt &den)
     return quotient;
 }
 
-// Rounds a decimal digit string (no leading zeros) to `keep` digits, half to even; the
-// dropped digits and `sticky` (something non-zero beyond them) decide. Returns the number of
-// places the exponent grows by.
-int roundDigits(std::string &digits, std::size_t keep, bool sticky)
+// Rounds a decimal digit string (no leading zeros) to `keep` digits, half to even. Returns the
+// number of places the exponent grows by.
+int roundDigits(std::string &digits, std::size_t keep)
 {
     if (digits.size() <= keep)
         return 0;
     const int dropped = static_cast<int>(digits.size() - keep);
     const char first = digits[keep];
-    const bool rest = sticky
-            || std::any_of(digits.begin() + keep + 1, digits.end(), [](char c) { return c != '0'; });
+    const bool rest = digits.find_first_not_of('0', keep + 1) != std::string::npos;
     digits.resize(keep);
     const bool odd = !digits.empty() && (digits.back() - '0') % 2 == 1;
     if (first > '5' || (first == '5' && (rest || odd))) {
@@ -86,7 +87,7 @@ QString formatScaled(const BigInt &value, int exponent, bool negative)
     std::string digits = value.str();
     if (digits == "0")
         return QStringLiteral("0");
-    exponent += roundDigits(digits, significantDigits, false);
+    exponent += roundDigits(digits, significantDigits);
     while (digits.size() > 1 && digits.back() == '0') {
         digits.pop_back();
         ++exponent;
@@ -98,8 +99,8 @@ QString formatScaled(const BigInt &value, int exponent, bool negative)
     } else {
         const auto fraction = static_cast<std::size_t>(-exponent);
         if (digits.size() > fraction) {
-            text += digits.substr(0, digits.size() - fraction) + ',' +
-                    digits.substr(digits.size() - fraction);
+            text += digits.substr(0, digits.size() - fraction) + ','
+                    + digits.substr(digits.size() - fraction);
         } else {
             text += "0,";
             text.append(fraction - digits.size(), '0');
@@ -164,7 +165,7 @@ std::optional<Decimal> ParseAmount(QStringView text)
     Decimal amount;
     if (digits.empty())
         return amount;
-    int exponent = -fractionDigits + roundDigits(digits, significantDigits, false);
+    int exponent = -fractionDigits + roundDigits(digits, significantDigits);
     while (digits.size() > 1 && digits.back() == '0') {
         digits.pop_back();
         ++exponent;
@@ -173,7 +174,7 @@ std::optional<Decimal> ParseAmount(QStringView text)
         return amount;
     if (!scientificToDouble(digits, exponent))
         return std::nullopt;
-    // A carry out of 999…9 leaves 16 digits at most, well within 64 bits.
+    // At most 15 digits are left, well within 64 bits.
     std::from_chars(digits.data(), digits.data() + digits.size(), amount.digits);
     amount.exponent = exponent;
     amount.negative = negative;
@@ -202,8 +203,8 @@ QString CurrencyToEuroText(const Decimal &own, const Decimal &rate, int decimals
 QString FormatNumber(double value)
 {
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed);
+    const auto result
+            = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     text.replace(u'.', u',');
     return text;

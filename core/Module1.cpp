@@ -37,22 +37,22 @@ void LoadSettings()
     intEuroDecimal = readDecimals(QStringLiteral("EuroDecimal"), 2);
     intCurrencyDecimal = readDecimals(QStringLiteral("CurrencyDecimal"), 0);
 
-    const auto rate = ParseAmount(platform::GetSetting(QStringLiteral("Value"),
-                                                       FormatNumber(defaultRate)));
+    const auto rate
+            = ParseAmount(platform::GetSetting(QStringLiteral("Value"), FormatNumber(defaultRate)));
     // A zero, negative or unreadable rate would make every conversion meaningless.
-    exactCambio = rate && !rate->isZero() && !rate->negative ? *rate
-                                                             : *ParseAmount(u"1936,27");
+    exactCambio = rate && !rate->isZero() && !rate->negative ? *rate : *ParseAmount(u"1936,27");
     dblCambio = exactCambio.toDouble();
 
-    const QString description =
-            platform::GetSetting(QStringLiteral("CurrencyDescription"), QStringLiteral("Lit"));
+    const QString description
+            = platform::GetSetting(QStringLiteral("CurrencyDescription"), QStringLiteral("Lit"));
     if (currencyDescriptionSink())
         currencyDescriptionSink()(description);
 
     bool ok = false;
-    const int separator =
-            platform::GetSetting(QStringLiteral("UseSeparator"), QStringLiteral("1")).trimmed().toInt(&ok);
-    intUseSeparator = ok ? static_cast<qint16>(std::clamp(separator, -32768, 32767)) : 1;
+    const int separator = platform::GetSetting(QStringLiteral("UseSeparator"), QStringLiteral("1"))
+                                  .trimmed()
+                                  .toInt(&ok);
+    intUseSeparator = ok ? static_cast<qint16>(std::clamp(separator, -32768, 32767)) : qint16(1);
 }
 
 qint16 FilterKey(qint16 KeyAscii, QStringView Text)
@@ -78,7 +78,9 @@ QString GroupThousands(QStringView Text)
     // the rule reads, would be quadratic on long pastes. A surrogate pair counts as one
     // character, so a pasted symbol is never split by a dot.
     const QStringView integerPart = Text.first(p);
-    const auto isTrail = [](QChar c) { return c.isLowSurrogate(); };
+    const auto isTrail = [](QChar c) {
+        return c.isLowSurrogate();
+    };
     qsizetype left = integerPart.size() - integerPart.count(u'.')
             - std::count_if(integerPart.begin(), integerPart.end(), isTrail);
     const qsizetype kept = left;

@@ -6,7 +6,9 @@ namespace platform {
 
 std::function<void()> &beepFunction()
 {
-    static std::function<void()> function = [] { QApplication::beep(); };
+    static std::function<void()> function = [] {
+        QApplication::beep();
+    };
     return function;
 }
 

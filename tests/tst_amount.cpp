@@ -61,22 +61,36 @@ void tst_amount::groupThousands_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("short") << "12" << "12";
-    QTest::newRow("six digits") << "123456" << "123.456";
-    QTest::newRow("with decimals") << "1234567,891" << "1.234.567,891";
-    QTest::newRow("misplaced dots") << "1.23.4" << "1.234";
-    QTest::newRow("idempotent") << "1.234" << "1.234";
-    QTest::newRow("sign counts as digit") << "-1234" << "-1.234";
-    QTest::newRow("leading comma") << ",5" << ",5";
-    QTest::newRow("small decimal") << "0,000001" << "0,000001";
-    QTest::newRow("decimals untouched") << "1234,5678" << "1.234,5678";
-    QTest::newRow("only dots") << "..." << "";
-    QTest::newRow("surrogate pair is one character")
-            << QString::fromUtf8("\xF0\x9F\x98\x80" "12") << QString::fromUtf8("\xF0\x9F\x98\x80" "12");
-    QTest::newRow("surrogate pair before four digits")
-            << QString::fromUtf8("\xF0\x9F\x98\x80" "1234")
-            << QString::fromUtf8("\xF0\x9F\x98\x80" "1.234");
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("short") << "12"
+                           << "12";
+    QTest::newRow("six digits") << "123456"
+                                << "123.456";
+    QTest::newRow("with decimals") << "1234567,891"
+                                   << "1.234.567,891";
+    QTest::newRow("misplaced dots") << "1.23.4"
+                                    << "1.234";
+    QTest::newRow("idempotent") << "1.234"
+                                << "1.234";
+    QTest::newRow("sign counts as digit") << "-1234"
+                                          << "-1.234";
+    QTest::newRow("leading comma") << ",5"
+                                   << ",5";
+    QTest::newRow("small decimal") << "0,000001"
+                                   << "0,000001";
+    QTest::newRow("decimals untouched") << "1234,5678"
+                                        << "1.234,5678";
+    QTest::newRow("only dots") << "..."
+                               << "";
+    QTest::newRow("surrogate pair is one character") << QString::fromUtf8("\xF0\x9F\x98\x80"
+                                                                          "12")
+                                                     << QString::fromUtf8("\xF0\x9F\x98\x80"
+                                                                          "12");
+    QTest::newRow("surrogate pair before four digits") << QString::fromUtf8("\xF0\x9F\x98\x80"
+                                                                            "1234")
+                                                       << QString::fromUtf8("\xF0\x9F\x98\x80"
+                                                                            "1.234");
 }
 
 void tst_amount::groupThousands()
@@ -100,8 +114,8 @@ void tst_amount::numericTest_data()
     QTest::newRow("blanks and sign") << " -12,5 " << true << -12.5;
     QTest::newRow("plus sign") << "+3" << true << 3.0;
     QTest::newRow("dots anywhere between digits") << "1.23.4" << true << 1234.0;
-    QTest::newRow("sixteen digits round to fifteen") << "1234567890123456" << true
-                                                     << 1234567890123460.0;
+    QTest::newRow("sixteen digits round to fifteen")
+            << "1234567890123456" << true << 1234567890123460.0;
     QTest::newRow("tiny underflows to zero") << "0," + QString(400, u'0') + "1" << true << 0.0;
     QTest::newRow("empty") << "" << false << 0.0;
     QTest::newRow("blank") << "  " << false << 0.0;
@@ -138,22 +152,37 @@ void tst_amount::conversion_data()
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("1 euro") << "1" << "1936,27" << true << 0 << "1936";
-    QTest::newRow("100 euro") << "100" << "1936,27" << true << 0 << "193627";
-    QTest::newRow("1234 euro") << "1.234" << "1936,27" << true << 0 << "2389357";
-    QTest::newRow("1000 lire") << "1.000" << "1936,27" << false << 2 << "0,52";
-    QTest::newRow("empty converts as zero") << "" << "1936,27" << true << 0 << "0";
-    QTest::newRow("half goes to even, down") << "2,5" << "1" << true << 0 << "2";
-    QTest::newRow("half goes to even, up") << "3,5" << "1" << true << 0 << "4";
-    QTest::newRow("exact half a double misses") << "0,5" << "1936,27" << true << 2 << "968,14";
-    QTest::newRow("trailing zeros dropped") << "1,50" << "1" << true << 9 << "1,5";
-    QTest::newRow("nine decimals") << "1" << "1936,27" << false << 9 << "0,000516457";
-    QTest::newRow("rounds to zero") << "0,001" << "1" << true << 2 << "0";
-    QTest::newRow("negative") << "-1" << "1936,27" << true << 0 << "-1936";
-    QTest::newRow("negative rounding to zero has no sign") << "-0,001" << "1" << true << 2 << "0";
+    QTest::newRow("1 euro") << "1"
+                            << "1936,27" << true << 0 << "1936";
+    QTest::newRow("100 euro") << "100"
+                              << "1936,27" << true << 0 << "193627";
+    QTest::newRow("1234 euro") << "1.234"
+                               << "1936,27" << true << 0 << "2389357";
+    QTest::newRow("1000 lire") << "1.000"
+                               << "1936,27" << false << 2 << "0,52";
+    QTest::newRow("empty converts as zero") << ""
+                                            << "1936,27" << true << 0 << "0";
+    QTest::newRow("half goes to even, down") << "2,5"
+                                             << "1" << true << 0 << "2";
+    QTest::newRow("half goes to even, up") << "3,5"
+                                           << "1" << true << 0 << "4";
+    QTest::newRow("exact half a double misses") << "0,5"
+                                                << "1936,27" << true << 2 << "968,14";
+    QTest::newRow("trailing zeros dropped") << "1,50"
+                                            << "1" << true << 9 << "1,5";
+    QTest::newRow("nine decimals") << "1"
+                                   << "1936,27" << false << 9 << "0,000516457";
+    QTest::newRow("rounds to zero") << "0,001"
+                                    << "1" << true << 2 << "0";
+    QTest::newRow("negative") << "-1"
+                              << "1936,27" << true << 0 << "-1936";
+    QTest::newRow("negative rounding to zero has no sign") << "-0,001"
+                                                           << "1" << true << 2 << "0";
     QTest::newRow("beyond fifteen digits written out")
-            << "123456789012345" << "1936,27" << true << 0 << "239045676860933000";
-    QTest::newRow("zero rate never divides") << "5" << "0" << false << 2 << "0";
+            << "123456789012345"
+            << "1936,27" << true << 0 << "239045676860933000";
+    QTest::newRow("zero rate never divides") << "5"
+                                             << "0" << false << 2 << "0";
     QTest::newRow("largest amount, tiny rate")
             << "1" + QString(300, u'0') << "0," + QString(200, u'0') + "1" << false << 2
             << "1" + QString(501, u'0');

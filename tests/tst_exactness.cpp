@@ -90,12 +90,12 @@ void tst_exactness::sweep()
         } else {
             const u64 scaled = divideHalfEven(n * powerOfTen(decimals + rateScale), rateUnits);
             expected = referenceText(scaled, decimals);
-            actual = Module1::CurrencyToEuroText(Module1::AmountOf(QString::number(n)),
-                                                 exactRate, decimals);
+            actual = Module1::CurrencyToEuroText(Module1::AmountOf(QString::number(n)), exactRate,
+                                                 decimals);
         }
         if (actual != expected)
-            QFAIL(qPrintable(QStringLiteral("amount %1: got %2, expected %3")
-                                     .arg(n).arg(actual, expected)));
+            QFAIL(qPrintable(
+                    QStringLiteral("amount %1: got %2, expected %3").arg(n).arg(actual, expected)));
     }
 }
 

@@ -44,7 +44,9 @@ void tst_frmmain::init()
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     m_beeps = 0;
-    platform::beepFunction() = [this] { ++m_beeps; };
+    platform::beepFunction() = [this] {
+        ++m_beeps;
+    };
     m_form = std::make_unique<frmMain>();
     m_form->Form_Load();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -70,20 +72,19 @@ void tst_frmmain::layoutKeepsNamesAndGeometry()
         const char *kind;
         QRect geometry;
     } controls[] = {
-        {"cmdMenu", "QPushButton", {0, 0, 17, 19}},
-        {"txtEuro", "QLineEdit", {160, 0, 109, 19}},
-        {"txtCurrency", "QLineEdit", {16, 0, 109, 19}},
-        {"Shape1", "QFrame", {0, 0, 285, 19}},
-        {"lblCurrencyDescription", "QLabel", {128, 0, 29, 17}},
-        {"lblEuroDescription", "QLabel", {272, 0, 9, 17}},
+            {"cmdMenu", "QPushButton", {0, 0, 17, 19}},
+            {"txtEuro", "QLineEdit", {160, 0, 109, 19}},
+            {"txtCurrency", "QLineEdit", {16, 0, 109, 19}},
+            {"Shape1", "QFrame", {0, 0, 285, 19}},
+            {"lblCurrencyDescription", "QLabel", {128, 0, 29, 17}},
+            {"lblEuroDescription", "QLabel", {272, 0, 9, 17}},
     };
     for (const auto &control : controls) {
         const QWidget *w = m_form->findChild<QWidget *>(control.name);
         QVERIFY2(w, control.name);
         QVERIFY2(w->inherits(control.kind), control.name);
         QCOMPARE(w->geometry(), control.geometry);
-        QVERIFY2(!w->accessibleName().isEmpty() || w->inherits("QLabel")
-                         || w->inherits("QFrame"),
+        QVERIFY2(!w->accessibleName().isEmpty() || w->inherits("QLabel") || w->inherits("QFrame"),
                  control.name);
     }
     QCOMPARE(box("txtEuro")->text(), u"0");
@@ -112,13 +113,34 @@ void tst_frmmain::typingConverts_data()
     QTest::addColumn<QString>("sourceText");
     QTest::addColumn<QString>("targetText");
 
-    QTest::newRow("1 euro") << "txtEuro" << "1" << "1" << "1.936";
-    QTest::newRow("100 euro") << "txtEuro" << "100" << "100" << "193.627";
-    QTest::newRow("1234 euro") << "txtEuro" << "1234" << "1.234" << "2.389.357";
-    QTest::newRow("half a euro") << "txtEuro" << "0,5" << "0,5" << "968";
-    QTest::newRow("1000 lire") << "txtCurrency" << "1000" << "1.000" << "0,52";
-    QTest::newRow("a million lire") << "txtCurrency" << "1000000" << "1.000.000" << "516,46";
-    QTest::newRow("backspace back to empty") << "txtEuro" << "5\b" << "" << "0";
+    QTest::newRow("1 euro") << "txtEuro"
+                            << "1"
+                            << "1"
+                            << "1.936";
+    QTest::newRow("100 euro") << "txtEuro"
+                              << "100"
+                              << "100"
+                              << "193.627";
+    QTest::newRow("1234 euro") << "txtEuro"
+                               << "1234"
+                               << "1.234"
+                               << "2.389.357";
+    QTest::newRow("half a euro") << "txtEuro"
+                                 << "0,5"
+                                 << "0,5"
+                                 << "968";
+    QTest::newRow("1000 lire") << "txtCurrency"
+                               << "1000"
+                               << "1.000"
+                               << "0,52";
+    QTest::newRow("a million lire") << "txtCurrency"
+                                    << "1000000"
+                                    << "1.000.000"
+                                    << "516,46";
+    QTest::newRow("backspace back to empty") << "txtEuro"
+                                             << "5\b"
+                                             << ""
+                                             << "0";
 }
 
 void tst_frmmain::typingConverts()
@@ -240,13 +262,19 @@ void tst_frmmain::pastedTextIsNotTrusted_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("converted");
 
-    QTest::newRow("exponent") << "1e5" << "0";
-    QTest::newRow("inf") << "inf" << "0";
-    QTest::newRow("words") << "dieci euro" << "0";
-    QTest::newRow("grouped amount") << "1.234,5" << "2.390.325";
-    QTest::newRow("blanks around") << " 2 " << "3.873";
+    QTest::newRow("exponent") << "1e5"
+                              << "0";
+    QTest::newRow("inf") << "inf"
+                         << "0";
+    QTest::newRow("words") << "dieci euro"
+                           << "0";
+    QTest::newRow("grouped amount") << "1.234,5"
+                                    << "2.390.325";
+    QTest::newRow("blanks around") << " 2 "
+                                   << "3.873";
     QTest::newRow("huge but finite")
-            << QString(300, u'9') << Module1::GroupThousands(QString("193627") + QString(298, u'0'));
+            << QString(300, u'9')
+            << Module1::GroupThousands(QString("193627") + QString(298, u'0'));
 }
 
 void tst_frmmain::pastedTextIsNotTrusted()

@@ -38,7 +38,9 @@ void tst_settings::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
-    Module1::currencyDescriptionSink() = [this](const QString &text) { m_description = text; };
+    Module1::currencyDescriptionSink() = [this](const QString &text) {
+        m_description = text;
+    };
     m_description.clear();
 }
 

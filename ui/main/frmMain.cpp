@@ -64,7 +64,8 @@ frmMain::frmMain(QWidget *parent)
 
     connect(ui->txtEuro, &QLineEdit::textChanged, this, &frmMain::txtEuro_Change);
     connect(ui->txtCurrency, &QLineEdit::textChanged, this, &frmMain::txtCurrency_Change);
-    for (QWidget *w : {static_cast<QWidget *>(ui->txtEuro), static_cast<QWidget *>(ui->txtCurrency)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->txtEuro), static_cast<QWidget *>(ui->txtCurrency)})
         w->installEventFilter(this);
 
     Module1::currencyDescriptionSink() = [label = ui->lblCurrencyDescription](const QString &text) {
@@ -176,8 +177,8 @@ void frmMain::txtEuro_KeyUp()
     const Module1::Decimal euro = Module1::AmountOf(ui->txtEuro->text());
     dblEuro = euro.toDouble();
     dblValuta = saturated(Module1::dblCambio * dblEuro);
-    ui->txtCurrency->setText(Module1::EuroToCurrencyText(euro, Module1::exactCambio,
-                                                         Module1::intCurrencyDecimal));
+    ui->txtCurrency->setText(
+            Module1::EuroToCurrencyText(euro, Module1::exactCambio, Module1::intCurrencyDecimal));
 }
 
 void frmMain::txtCurrency_KeyUp()
@@ -185,6 +186,6 @@ void frmMain::txtCurrency_KeyUp()
     const Module1::Decimal own = Module1::AmountOf(ui->txtCurrency->text());
     dblValuta = own.toDouble();
     dblEuro = Module1::dblCambio == 0 ? 0 : saturated(dblValuta / Module1::dblCambio);
-    ui->txtEuro->setText(Module1::CurrencyToEuroText(own, Module1::exactCambio,
-                                                     Module1::intEuroDecimal));
+    ui->txtEuro->setText(
+            Module1::CurrencyToEuroText(own, Module1::exactCambio, Module1::intEuroDecimal));
 }
