@@ -1,9 +1,11 @@
+#include "platform/Process.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    platform::PreferX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cambrivo"));
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));

@@ -200,7 +200,9 @@ QString CurrencyToEuroText(const Decimal &own, const Decimal &rate, int decimals
                           decimals, own.negative != rate.negative);
 }
 
-QString FormatNumber(double value)
+namespace {
+
+template<typename Float> QString formatShortest(Float value)
 {
     char buffer[400];
     const auto result
@@ -208,6 +210,18 @@ QString FormatNumber(double value)
     QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     text.replace(u'.', u',');
     return text;
+}
+
+} // namespace
+
+QString FormatNumber(double value)
+{
+    return formatShortest(value);
+}
+
+QString FormatNumber(float value)
+{
+    return formatShortest(value);
 }
 
 } // namespace Module1

@@ -37,7 +37,9 @@ QString EuroToCurrencyText(const Decimal &euro, const Decimal &rate, int decimal
 /// Rounded result of own ÷ rate, written as text with `decimals` decimals; "0" for a zero rate.
 QString CurrencyToEuroText(const Decimal &own, const Decimal &rate, int decimals);
 
-/// A number in the program's format, shortest form: "1936,27", "0,5", "2".
+/// A number in the program's format, in the shortest form that reads back as the same value:
+/// "1936,27", "0,5", "2"; never a group dot or an exponent.
 QString FormatNumber(double value);
+QString FormatNumber(float value);
 
 } // namespace Module1

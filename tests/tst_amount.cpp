@@ -206,7 +206,9 @@ void tst_amount::conversion()
 void tst_amount::formatNumber()
 {
     QCOMPARE(Module1::FormatNumber(1936.27), u"1936,27");
-    QCOMPARE(Module1::FormatNumber(2), u"2");
+    QCOMPARE(Module1::FormatNumber(2.0), u"2");
+    QCOMPARE(Module1::FormatNumber(123.4667F), u"123,4667");
+    QCOMPARE(Module1::FormatNumber(100.0F), u"100");
     QCOMPARE(Module1::FormatNumber(0.5), u"0,5");
     QCOMPARE(Module1::FormatNumber(1e20), u"100000000000000000000");
 }

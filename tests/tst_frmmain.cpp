@@ -64,7 +64,7 @@ void tst_frmmain::layoutKeepsNamesAndGeometry()
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
     QVERIFY(m_form->windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(m_form->windowTitle(), u"Cambrivo");
-    QVERIFY(!m_form->windowIcon().isNull());
+    QCOMPARE(m_form->windowIcon().pixmap(32).toImage().pixelColor(16, 11), QColor(Qt::yellow));
 
     const struct
     {

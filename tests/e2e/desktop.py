@@ -172,11 +172,48 @@ class Program:
     def key(self, *keys):
         self.desktop.x("xdotool", "key", "--delay", "40", *keys)
 
+    def exited(self, timeout=10.0):
+        return self.process.wait(timeout=timeout)
+
     def stop(self):
         if self.process.poll() is None:
             self.process.terminate()
             self.process.wait(timeout=5)
         self.log.close()
+
+
+class MenuWatch:
+    """Catches pop-up menus as they open: Qt does not list an open menu in the application's
+    accessible tree, but it does announce that the menu is showing."""
+
+    def __init__(self):
+        import pyatspi
+        self.menus = []
+        self._listener = self._on_showing
+        pyatspi.Registry.registerEventListener(self._listener, "object:state-changed:showing")
+
+    def _on_showing(self, event):
+        import pyatspi
+        try:
+            if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_POPUP_MENU:
+                self.menus.append(event.source)
+        except Exception:  # the menu may be gone already
+            pass
+
+    def wait(self, timeout=10.0):
+        from gi.repository import GLib
+        context = GLib.MainContext.default()
+
+        def pump():
+            while context.iteration(False):
+                pass
+            return self.menus.pop(0) if self.menus else None
+
+        return wait_until(pump, timeout=timeout, interval=0.02, message="a pop-up menu")
+
+    def close(self):
+        import pyatspi
+        pyatspi.Registry.deregisterEventListener(self._listener, "object:state-changed:showing")
 
 
 class BellWatch:

@@ -3,9 +3,16 @@
 
 #include "core/Module1.h"
 #include "platform/Beep.h"
+#include "platform/Screen.h"
+#include "platform/Settings.h"
+#include "ui/dialogs/Module1.h"
+#include "ui/dialogs/frmMenus.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <limits>
@@ -42,6 +49,15 @@ double saturated(double value)
     return std::clamp(value, -largest, largest);
 }
 
+// A stored position in whole pixels; text that is not a number counts as absent.
+qint32 storedPixels(const QString &key, float defaultValue)
+{
+    const QString fallback = Module1::FormatNumber(defaultValue);
+    const auto stored = Module1::ParseAmount(platform::GetSetting(key, fallback));
+    const auto value = stored ? stored : Module1::ParseAmount(fallback);
+    return platform::RoundHalfEven(value ? value->toDouble() : 0.0);
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
@@ -64,8 +80,7 @@ frmMain::frmMain(QWidget *parent)
 
     connect(ui->txtEuro, &QLineEdit::textChanged, this, &frmMain::txtEuro_Change);
     connect(ui->txtCurrency, &QLineEdit::textChanged, this, &frmMain::txtCurrency_Change);
-    for (QWidget *w :
-         {static_cast<QWidget *>(ui->txtEuro), static_cast<QWidget *>(ui->txtCurrency)})
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->txtEuro, ui->txtCurrency, ui->cmdMenu})
         w->installEventFilter(this);
 
     Module1::currencyDescriptionSink() = [label = ui->lblCurrencyDescription](const QString &text) {
@@ -81,11 +96,142 @@ frmMain::~frmMain()
 void frmMain::Form_Load()
 {
     show();
+    m_menus = std::make_unique<frmMenus>(*this);
+    placeFromSettings(); // reads the position, then LoadSettings, then places
+    applyStoredOnTop();
+}
+
+void frmMain::placeFromSettings()
+{
+    const platform::ScreenMetrics screen = platform::Screen();
+    const qint32 top = storedPixels(QStringLiteral("Top"), 0.0F);
+    const qint32 left = storedPixels(QStringLiteral("Left"),
+                                     (screen.Width - Width()) / 2 / screen.TwipsPerPixelX);
     Module1::LoadSettings();
+    float y = screen.TwipsPerPixelY * static_cast<float>(top);
+    float x = screen.TwipsPerPixelX * static_cast<float>(left);
+    MoveForm(x, y);
+}
+
+void frmMain::applyStoredOnTop()
+{
+    const bool on = platform::GetSetting(QStringLiteral("OnTop"), QStringLiteral("1")) == u"1";
+    Module1::SetAlwaysOnTop(*this, *m_menus, on);
+}
+
+float frmMain::Left() const
+{
+    return static_cast<float>(x()) * platform::Screen().TwipsPerPixelX;
+}
+
+float frmMain::Top() const
+{
+    return static_cast<float>(y()) * platform::Screen().TwipsPerPixelY;
+}
+
+float frmMain::Width() const
+{
+    return static_cast<float>(width()) * platform::Screen().TwipsPerPixelX;
+}
+
+float frmMain::Height() const
+{
+    return static_cast<float>(height()) * platform::Screen().TwipsPerPixelY;
+}
+
+void frmMain::MoveForm(float &X, float &Y)
+{
+    // The upper bounds come last, so a window larger than the screen keeps its bottom and right
+    // edges on the screen's edges.
+    const platform::ScreenMetrics screen = platform::Screen();
+    if (Y < 0)
+        Y = 0;
+    if (X < 0)
+        X = 0;
+    if (Y > screen.Height - Height())
+        Y = screen.Height - Height();
+    if (X > screen.Width - Width())
+        X = screen.Width - Width();
+    move(platform::ToPixels(X, screen.TwipsPerPixelX),
+         platform::ToPixels(Y, screen.TwipsPerPixelY));
+}
+
+void frmMain::cmdMenu_MouseDown(int Button, int /*Shift*/, float X, float Y)
+{
+    if (Button == Qt::LeftButton) {
+        StartPosX = X;
+        StartPosY = Y;
+    } else if (Button & Qt::RightButton) {
+        Module1::ShowMenu(*this, *m_menus);
+    }
+}
+
+void frmMain::cmdMenu_MouseMove(int Button, int /*Shift*/, float X, float Y)
+{
+    if (Button != Qt::LeftButton)
+        return;
+    float top = Y - StartPosY + Top();
+    float left = X - StartPosX + Left();
+    MoveForm(left, top);
+}
+
+bool frmMain::handleMouse(QMouseEvent *event)
+{
+    // Relative to where the button is now, not where the window system last reported it, so
+    // the grab point stays under the pointer however fast the window follows.
+    const QPointF local = event->globalPosition() - ui->cmdMenu->mapToGlobal(QPointF(0, 0));
+    const platform::ScreenMetrics screen = platform::Screen();
+    const int button = static_cast<int>(event->buttons()
+                                        & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+    const int shift
+            = static_cast<int>(event->modifiers().toInt() >> 25) & 7; // Shift 1, Ctrl 2, Alt 4
+    const auto x = static_cast<float>(local.x()) * screen.TwipsPerPixelX;
+    const auto y = static_cast<float>(local.y()) * screen.TwipsPerPixelY;
+    if (event->type() == QEvent::MouseButtonPress)
+        cmdMenu_MouseDown(button, shift, x, y);
+    else
+        cmdMenu_MouseMove(button, shift, x, y);
+    return true;
+}
+
+bool frmMain::opensMenu(const QKeyEvent *event)
+{
+    const bool menuKey = event->key() == Qt::Key_Menu
+            || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey && m_menus)
+        Module1::ShowMenu(*this, *m_menus);
+    return menuKey;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Closing the strip while the hidden menu form lives on would leave an invisible process;
+    // the window system's close is the menu's exit.
+    event->ignore();
+    if (m_menus)
+        m_menus->mnuExit_Click();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && opensMenu(static_cast<QKeyEvent *>(event)))
+        return true;
+    if (watched == ui->cmdMenu) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+            return handleMouse(static_cast<QMouseEvent *>(event));
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        case QEvent::ContextMenu:
+            // A right press has opened the menu already.
+            return static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Mouse;
+        default:
+            return QWidget::eventFilter(watched, event);
+        }
+    }
+
     const bool euro = watched == ui->txtEuro;
     if (!euro && watched != ui->txtCurrency)
         return QWidget::eventFilter(watched, event);

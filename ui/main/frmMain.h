@@ -6,6 +6,8 @@
 
 class QKeyEvent;
 class QLineEdit;
+class QMouseEvent;
+class frmMenus;
 
 namespace Ui {
 class frmMain;
@@ -21,12 +23,28 @@ public:
 
     void Form_Load();
 
+    // Geometry in twips, as stored and as the placement rules reason about it.
+    float Left() const;
+    float Top() const;
+    float Width() const;
+    float Height() const;
+
+    /// Pulls the position (twips) wholly onto the screen, in place, and moves the window there.
+    void MoveForm(float &X, float &Y);
+
+    frmMenus *menus() const { return m_menus.get(); }
+
     // The last converted pair, unrounded.
     double dblValuta = 0;
     double dblEuro = 0;
 
+    // Where the pointer grabbed cmdMenu (twips) when a drag began.
+    float StartPosX = 0;
+    float StartPosY = 0;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void txtEuro_KeyPress(qint16 &KeyAscii);
@@ -37,6 +55,13 @@ private:
     void txtCurrency_Change();
     void txtCurrency_KeyUp();
     void txtCurrency_GotFocus();
+    void cmdMenu_MouseDown(int Button, int Shift, float X, float Y);
+    void cmdMenu_MouseMove(int Button, int Shift, float X, float Y);
+
+    void placeFromSettings();
+    void applyStoredOnTop();
+    bool handleMouse(QMouseEvent *event);
+    bool opensMenu(const QKeyEvent *event);
 
     bool filterKeyPress(QLineEdit *box, const QKeyEvent *event);
     static void refuseOrKeep(QLineEdit *box, qint16 &KeyAscii);
@@ -44,4 +69,5 @@ private:
     static void selectAll(QLineEdit *box);
 
     std::unique_ptr<Ui::frmMain> ui;
+    std::unique_ptr<frmMenus> m_menus;
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+namespace platform {
+
+/// Ends the process at once: no destructor, unload or exit handler runs. Goes through
+/// endProcessFunction(), which a test may replace.
+void EndProcess();
+std::function<void()> &endProcessFunction();
+
+/// Chooses the X11 platform when the user has not chosen one and an X display is there: under
+/// Wayland a client can neither place its window nor keep it above others. Call before the
+/// application object exists.
+void PreferX11();
+
+} // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QWidget;
+
+namespace platform {
+
+/// The primary screen in twips (1/1440 inch) and the twips in one pixel along each axis.
+struct ScreenMetrics
+{
+    float Width = 0;
+    float Height = 0;
+    float TwipsPerPixelX = 15;
+    float TwipsPerPixelY = 15;
+};
+
+ScreenMetrics Screen();
+
+/// Rounds to a 32-bit integer, halves to the even one; values beyond the range stop at its
+/// ends and NaN gives 0.
+qint32 RoundHalfEven(double value);
+
+/// A twips quantity as whole pixels on the window system, halves to the even one.
+qint32 ToPixels(float twips, float twipsPerPixel);
+
+/// Moves a shown window into or out of the always-on-top band at once, keeping its position
+/// and size, without hiding, re-creating or activating it.
+void SetStaysOnTop(QWidget &window, bool on);
+
+} // namespace platform

@@ -1,0 +1,65 @@
+#include "frmMenus.h"
+#include "ui_frmMenus.h"
+
+#include "Module1.h"
+#include "core/Decimal.h"
+#include "platform/Process.h"
+#include "platform/Screen.h"
+#include "platform/Settings.h"
+#include "ui/main/frmMain.h"
+
+#include <QDialog>
+
+frmMenus::frmMenus(frmMain &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
+{
+    ui->setupUi(this);
+    ui->mnuSeparator1->setSeparator(true);
+    ui->mnuSeparator2->setSeparator(true);
+
+    connect(ui->mnuConfigure, &QAction::triggered, this, &frmMenus::mnuConfigure_Click);
+    connect(ui->mnuAlwaysOnTop, &QAction::triggered, this, &frmMenus::mnuAlwaysOnTop_Click);
+    connect(ui->mnuAbout, &QAction::triggered, this, &frmMenus::mnuAbout_Click);
+    connect(ui->mnuExit, &QAction::triggered, this, &frmMenus::mnuExit_Click);
+}
+
+frmMenus::~frmMenus() = default;
+
+QMenu *frmMenus::mnuBar() const
+{
+    return ui->mnuBar;
+}
+
+QAction *frmMenus::mnuAlwaysOnTop() const
+{
+    return ui->mnuAlwaysOnTop;
+}
+
+void frmMenus::mnuConfigure_Click() { }
+
+void frmMenus::mnuAlwaysOnTop_Click()
+{
+    // A checkable action has already flipped its own check mark when it reports the choice;
+    // flipping it here again would undo the user's choice.
+    Module1::SetAlwaysOnTop(m_main, *this, ui->mnuAlwaysOnTop->isChecked());
+}
+
+void frmMenus::mnuAbout_Click() { }
+
+void frmMenus::mnuExit_Click()
+{
+    const platform::ScreenMetrics screen = platform::Screen();
+    platform::SaveSettings({
+            {QStringLiteral("Top"), Module1::FormatNumber(m_main.Top() / screen.TwipsPerPixelY)},
+            {QStringLiteral("Left"), Module1::FormatNumber(m_main.Left() / screen.TwipsPerPixelX)},
+            {QStringLiteral("OnTop"),
+             ui->mnuAlwaysOnTop->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
+    });
+    platform::EndProcess();
+}
+
+void frmMenus::showModal(QDialog &dialog)
+{
+    // An always-on-top strip would otherwise cover a dialog that opens where it lies.
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, ui->mnuAlwaysOnTop->isChecked());
+    dialog.exec();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QDialog;
+class QMenu;
+class frmMain;
+
+namespace Ui {
+class frmMenus;
+}
+
+// Never shown: it owns the strip's command menu and runs the chosen command.
+class frmMenus : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMenus(frmMain &main);
+    ~frmMenus() override;
+
+    QMenu *mnuBar() const;
+    QAction *mnuAlwaysOnTop() const;
+
+    void mnuConfigure_Click();
+    void mnuAlwaysOnTop_Click();
+    void mnuAbout_Click();
+    void mnuExit_Click();
+
+    // Runs a dialog modally, above the strip even while the strip stays on top.
+    void showModal(QDialog &dialog);
+
+private:
+    frmMain &m_main;
+    std::unique_ptr<Ui::frmMenus> ui;
+};
