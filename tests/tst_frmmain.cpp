@@ -247,7 +247,8 @@ void tst_frmmain::focusSelectsWholeAmount()
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     QLineEdit *currency = box("txtCurrency");
     QLineEdit *euro = box("txtEuro");
-    currency->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(QApplication::focusWidget(), currency);
+    QCOMPARE(currency->selectedText(), u"0");
     QTest::keyClicks(currency, QStringLiteral("5000"));
     euro->setFocus(Qt::TabFocusReason);
     QCOMPARE(euro->selectedText(), euro->text());

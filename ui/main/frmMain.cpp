@@ -83,6 +83,10 @@ frmMain::frmMain(QWidget *parent)
     for (QWidget *w : std::initializer_list<QWidget *>{ui->txtEuro, ui->txtCurrency, ui->cmdMenu})
         w->installEventFilter(this);
 
+    // The focus chain follows creation order, which starts at the button; the own-currency box
+    // is first in tab order and takes the focus when the window opens.
+    ui->txtCurrency->setFocus(Qt::ActiveWindowFocusReason);
+
     Module1::currencyDescriptionSink() = [label = ui->lblCurrencyDescription](const QString &text) {
         label->setText(text);
     };
