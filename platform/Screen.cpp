@@ -29,8 +29,11 @@ ScreenMetrics Screen()
         return metrics;
     metrics.TwipsPerPixelX = twipsPerPixel(screen->logicalDotsPerInchX());
     metrics.TwipsPerPixelY = twipsPerPixel(screen->logicalDotsPerInchY());
-    metrics.Width = static_cast<float>(screen->geometry().width()) * metrics.TwipsPerPixelX;
-    metrics.Height = static_cast<float>(screen->geometry().height()) * metrics.TwipsPerPixelY;
+    const QRect geometry = screen->geometry();
+    metrics.Left = static_cast<float>(geometry.x()) * metrics.TwipsPerPixelX;
+    metrics.Top = static_cast<float>(geometry.y()) * metrics.TwipsPerPixelY;
+    metrics.Width = static_cast<float>(geometry.width()) * metrics.TwipsPerPixelX;
+    metrics.Height = static_cast<float>(geometry.height()) * metrics.TwipsPerPixelY;
     return metrics;
 }
 

@@ -6,9 +6,12 @@ class QWidget;
 
 namespace platform {
 
-/// The primary screen in twips (1/1440 inch) and the twips in one pixel along each axis.
+/// The primary screen in twips (1/1440 inch) and the twips in one pixel along each axis. Its
+/// origin is (0, 0) unless other monitors lie left of or above it.
 struct ScreenMetrics
 {
+    float Left = 0;
+    float Top = 0;
     float Width = 0;
     float Height = 0;
     float TwipsPerPixelX = 15;

@@ -215,9 +215,18 @@ void tst_amount::formatNumber()
 
 void tst_amount::independentOfLocale()
 {
-    for (const char *name : {"C", "en_US.UTF-8", "de_DE.UTF-8"}) {
-        std::setlocale(LC_ALL, name);
-        QLocale::setDefault(QLocale(QString::fromLatin1(name).section(u'.', 0, 0)));
+    // Qt's default locale is what a careless QLocale::toDouble would follow; the C library's
+    // locale is set too where the machine has it.
+    const struct
+    {
+        QLocale locale;
+        const char *cName;
+    } locales[] = {{QLocale::c(), "C"},
+                   {QLocale(QLocale::English, QLocale::UnitedStates), "en_US.UTF-8"},
+                   {QLocale(QLocale::German, QLocale::Germany), "de_DE.UTF-8"}};
+    for (const auto &[locale, cName] : locales) {
+        QLocale::setDefault(locale);
+        std::setlocale(LC_ALL, cName);
         QCOMPARE(Module1::AmountOf(u"1.234,5").toDouble(), 1234.5);
         QCOMPARE(Module1::FormatNumber(1936.27), u"1936,27");
         QCOMPARE(Module1::CurrencyToEuroText(Module1::AmountOf(u"1000"),

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,7 @@ private slots:
     void refusedKeysBeep_data();
     void refusedKeysBeep();
     void pointBecomesComma();
+    void composedTextIsFiltered();
     void caretFollowsGrouping();
     void tabConvertsFromTheBoxItEnters();
     void focusSelectsWholeAmount();
@@ -200,6 +202,23 @@ void tst_frmmain::pointBecomesComma()
     QCOMPARE(euro->text(), u"12,5");
     QCOMPARE(m_beeps, 2);
     QCOMPARE(box("txtCurrency")->text(), u"24.203");
+}
+
+void tst_frmmain::composedTextIsFiltered()
+{
+    QLineEdit *euro = box("txtEuro");
+    euro->clear();
+    const auto commit = [euro](const QString &text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(euro, &event);
+    };
+    commit(QStringLiteral("1"));
+    commit(QString::fromUtf8("\xC3\xA9")); // a dead acute and "e"
+    QCOMPARE(m_beeps, 1);
+    commit(QStringLiteral("2."));
+    QCOMPARE(euro->text(), u"12,");
+    QCOMPARE(m_beeps, 1);
 }
 
 void tst_frmmain::caretFollowsGrouping()

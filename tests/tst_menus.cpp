@@ -54,6 +54,7 @@ private:
     int m_ends = 0;
     QString m_storeAtEnd;
     QPoint m_menuAt;
+    QString m_menuName;
 };
 
 void tst_menus::init()
@@ -62,6 +63,7 @@ void tst_menus::init()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
     m_ends = 0;
     m_menuAt = {};
+    m_menuName.clear();
     platform::endProcessFunction() = [this] {
         ++m_ends;
         m_storeAtEnd = storeText();
@@ -93,6 +95,7 @@ void tst_menus::whenMenuOpens(std::function<void(QMenu *)> then)
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QVERIFY(menu);
         m_menuAt = menu->pos();
+        m_menuName = menu->objectName();
         then(menu);
     });
 }
@@ -188,26 +191,39 @@ void tst_menus::rightPressOpensMenuUnderTheStrip()
 
 void tst_menus::keyboardOpensTheSameMenu_data()
 {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
-    QTest::newRow("shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("menuKey");
+    QTest::newRow("menu key in the euro box") << "txtEuro" << true;
+    QTest::newRow("shift+F10 in the euro box") << "txtEuro" << false;
+    QTest::newRow("menu key on the button") << "cmdMenu" << true;
 }
 
 void tst_menus::keyboardOpensTheSameMenu()
 {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
+    QFETCH(QString, control);
+    QFETCH(bool, menuKey);
     writeStore("Top=100\nLeft=200\n");
     m_form = std::make_unique<frmMain>();
     m_form->Form_Load();
+    QApplication::setActiveWindow(m_form.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    auto *target = m_form->findChild<QWidget *>(control);
+    target->setFocus(Qt::TabFocusReason);
     auto *euro = m_form->findChild<QLineEdit *>(QStringLiteral("txtEuro"));
-    const QString before = euro->text();
+    euro->setText(QStringLiteral("534"));
 
-    whenMenuOpens([](QMenu *menu) { menu->close(); });
-    QTest::keyClick(euro, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    whenMenuOpens([](QMenu *menu) { QTest::keyClick(menu, Qt::Key_Escape); });
+    if (menuKey) {
+        // What the window system sends for the context-menu key.
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                  target->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(target, &request);
+    } else {
+        QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier);
+    }
+    QCOMPARE(m_menuName, u"mnuBar");
     QCOMPARE(m_menuAt, QPoint(200, 119));
-    QCOMPARE(euro->text(), before);
+    QCOMPARE(euro->text(), u"534");
 }
 
 void tst_menus::accessKeyChoosesItem()

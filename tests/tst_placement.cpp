@@ -26,7 +26,9 @@ private slots:
     void startUpPlacement();
     void leftButtonDrags();
     void otherButtonsDoNotDrag();
+    void secondPressOfDoubleClickGrabs();
     void prefersX11UnlessChosen();
+    void primaryMonitorRightOfAnother();
 
 private:
     void storePosition(const QByteArray &lines);
@@ -184,6 +186,33 @@ void tst_placement::otherButtonsDoNotDrag()
     QCOMPARE(form.pos(), QPoint(200, 100));
     press(form, QPoint(9, 9), Qt::MiddleButton);
     QCOMPARE(form.StartPosX, 75.0F);
+}
+
+void tst_placement::secondPressOfDoubleClickGrabs()
+{
+    frmMain form;
+    form.Form_Load();
+    auto *button = form.findChild<QPushButton *>(QStringLiteral("cmdMenu"));
+    press(form, QPoint(5, 6), Qt::LeftButton);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(8, 9),
+                       button->mapToGlobal(QPointF(8, 9)), Qt::LeftButton, Qt::LeftButton,
+                       Qt::NoModifier);
+    QApplication::sendEvent(button, &second);
+    QCOMPARE(form.StartPosX, 120.0F);
+    QCOMPARE(form.StartPosY, 135.0F);
+}
+
+void tst_placement::primaryMonitorRightOfAnother()
+{
+    if (platform::Screen().Left == 0)
+        QSKIP("needs the two-monitor screen configuration");
+    frmMain form;
+    form.Form_Load();
+    QCOMPARE(form.pos(), QPoint(1024 + 370, 0));
+    float x = 0;
+    float y = 0;
+    form.MoveForm(x, y);
+    QCOMPARE(form.pos(), QPoint(1024, 0));
 }
 
 void tst_placement::prefersX11UnlessChosen()

@@ -40,6 +40,23 @@ class ConverterTest(DesktopTestCase):
         wait_until(lambda: bells.rings() >= before + 2, message="two bells")
         self.assertEqual(program.text_of(EURO), "12")
 
+    def test_menu_from_the_keyboard_leaves_the_amount_alone(self):
+        from desktop import MenuWatch
+        program = self.start_program()
+        program.click(*EURO_BOX)
+        program.key("End", "BackSpace")
+        program.type("534")
+        for keys in (("shift+F10",), ("Menu",)):
+            watch = MenuWatch()
+            self.addCleanup(watch.close)
+            program.key(*keys)
+            menu = watch.wait()
+            self.assertEqual(menu.getChildAtIndex(menu.childCount - 1).name.replace("&", ""),
+                             "Esci", keys)
+            program.key("Escape")
+        program.type("7")
+        wait_until(lambda: program.text_of(EURO) == "5.347", message="5.347 in the euro box")
+
     def test_controls_are_named_for_screen_readers(self):
         import pyatspi
         program = self.start_program()

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -109,8 +110,9 @@ void frmMain::placeFromSettings()
 {
     const platform::ScreenMetrics screen = platform::Screen();
     const qint32 top = storedPixels(QStringLiteral("Top"), 0.0F);
-    const qint32 left = storedPixels(QStringLiteral("Left"),
-                                     (screen.Width - Width()) / 2 / screen.TwipsPerPixelX);
+    const qint32 left
+            = storedPixels(QStringLiteral("Left"),
+                           (screen.Left + (screen.Width - Width()) / 2) / screen.TwipsPerPixelX);
     Module1::LoadSettings();
     float y = screen.TwipsPerPixelY * static_cast<float>(top);
     float x = screen.TwipsPerPixelX * static_cast<float>(left);
@@ -146,16 +148,16 @@ float frmMain::Height() const
 void frmMain::MoveForm(float &X, float &Y)
 {
     // The upper bounds come last, so a window larger than the screen keeps its bottom and right
-    // edges on the screen's edges.
+    // edges on the screen's edges. The bounds are the primary monitor's, wherever it lies.
     const platform::ScreenMetrics screen = platform::Screen();
-    if (Y < 0)
-        Y = 0;
-    if (X < 0)
-        X = 0;
-    if (Y > screen.Height - Height())
-        Y = screen.Height - Height();
-    if (X > screen.Width - Width())
-        X = screen.Width - Width();
+    if (Y < screen.Top)
+        Y = screen.Top;
+    if (X < screen.Left)
+        X = screen.Left;
+    if (Y > screen.Top + screen.Height - Height())
+        Y = screen.Top + screen.Height - Height();
+    if (X > screen.Left + screen.Width - Width())
+        X = screen.Left + screen.Width - Width();
     move(platform::ToPixels(X, screen.TwipsPerPixelX),
          platform::ToPixels(Y, screen.TwipsPerPixelY));
 }
@@ -191,20 +193,28 @@ bool frmMain::handleMouse(QMouseEvent *event)
             = static_cast<int>(event->modifiers().toInt() >> 25) & 7; // Shift 1, Ctrl 2, Alt 4
     const auto x = static_cast<float>(local.x()) * screen.TwipsPerPixelX;
     const auto y = static_cast<float>(local.y()) * screen.TwipsPerPixelY;
-    if (event->type() == QEvent::MouseButtonPress)
+    if (event->type() != QEvent::MouseMove)
         cmdMenu_MouseDown(button, shift, x, y);
     else
         cmdMenu_MouseMove(button, shift, x, y);
     return true;
 }
 
-bool frmMain::opensMenu(const QKeyEvent *event)
+bool frmMain::opensMenu(const QEvent *event)
 {
-    const bool menuKey = event->key() == Qt::Key_Menu
-            || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    if (menuKey && m_menus)
+    // The context-menu key arrives as a keyboard context-menu request, ahead of its key press;
+    // Shift+F10 arrives as a plain key press.
+    bool wanted = false;
+    if (event->type() == QEvent::ContextMenu) {
+        wanted = static_cast<const QContextMenuEvent *>(event)->reason()
+                == QContextMenuEvent::Keyboard;
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        wanted = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
+    }
+    if (wanted && m_menus)
         Module1::ShowMenu(*this, *m_menus);
-    return menuKey;
+    return wanted;
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -218,15 +228,15 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && opensMenu(static_cast<QKeyEvent *>(event)))
+    if (opensMenu(event))
         return true;
     if (watched == ui->cmdMenu) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: // the second press of a double click
         case QEvent::MouseMove:
             return handleMouse(static_cast<QMouseEvent *>(event));
         case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
             return true;
         case QEvent::ContextMenu:
             // A right press has opened the menu already.
@@ -243,11 +253,16 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress:
         return filterKeyPress(static_cast<QLineEdit *>(watched), static_cast<QKeyEvent *>(event));
+    case QEvent::InputMethod:
+        filterComposed(static_cast<QLineEdit *>(watched), static_cast<QInputMethodEvent *>(event));
+        break;
     case QEvent::KeyRelease:
         euro ? txtEuro_KeyUp() : txtCurrency_KeyUp();
         break;
     case QEvent::FocusIn:
-        euro ? txtEuro_GotFocus() : txtCurrency_GotFocus();
+        // A closing pop-up menu hands the focus back; the user never left the box.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            euro ? txtEuro_GotFocus() : txtCurrency_GotFocus();
         break;
     default:
         break;
@@ -268,6 +283,22 @@ bool frmMain::filterKeyPress(QLineEdit *box, const QKeyEvent *event)
     if (KeyAscii != 0)
         box->insert(QString(QChar(static_cast<char16_t>(KeyAscii))));
     return true;
+}
+
+void frmMain::filterComposed(QLineEdit *box, QInputMethodEvent *event)
+{
+    // Dead keys, compose sequences and input methods commit text without key presses; each
+    // character still has to pass the key filter.
+    const QString committed = event->commitString();
+    QString kept;
+    for (QChar c : committed) {
+        qint16 KeyAscii = static_cast<qint16>(c.unicode());
+        box == ui->txtEuro ? txtEuro_KeyPress(KeyAscii) : txtCurrency_KeyPress(KeyAscii);
+        if (KeyAscii != 0)
+            kept += QChar(static_cast<char16_t>(KeyAscii));
+    }
+    if (kept != committed)
+        event->setCommitString(kept, event->replacementStart(), event->replacementLength());
 }
 
 void frmMain::refuseOrKeep(QLineEdit *box, qint16 &KeyAscii)

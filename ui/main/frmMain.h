@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 class QMouseEvent;
@@ -61,7 +62,8 @@ private:
     void placeFromSettings();
     void applyStoredOnTop();
     bool handleMouse(QMouseEvent *event);
-    bool opensMenu(const QKeyEvent *event);
+    bool opensMenu(const QEvent *event);
+    void filterComposed(QLineEdit *box, QInputMethodEvent *event);
 
     bool filterKeyPress(QLineEdit *box, const QKeyEvent *event);
     static void refuseOrKeep(QLineEdit *box, qint16 &KeyAscii);
