@@ -122,6 +122,16 @@ QString formatQuotient(BigInt num, BigInt den, int exponent, int decimals, bool 
     return formatScaled(rounded, -decimals, negative && rounded != 0);
 }
 
+template<typename Float> QString formatShortest(Float value)
+{
+    char buffer[400];
+    const auto result
+            = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    text.replace(u'.', u',');
+    return text;
+}
+
 } // namespace
 
 double Decimal::toDouble() const
@@ -199,20 +209,6 @@ QString CurrencyToEuroText(const Decimal &own, const Decimal &rate, int decimals
     return formatQuotient(BigInt(own.digits), BigInt(rate.digits), own.exponent - rate.exponent,
                           decimals, own.negative != rate.negative);
 }
-
-namespace {
-
-template<typename Float> QString formatShortest(Float value)
-{
-    char buffer[400];
-    const auto result
-            = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-    text.replace(u'.', u',');
-    return text;
-}
-
-} // namespace
 
 QString FormatNumber(double value)
 {

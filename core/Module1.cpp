@@ -37,10 +37,11 @@ void LoadSettings()
     intEuroDecimal = readDecimals(QStringLiteral("EuroDecimal"), 2);
     intCurrencyDecimal = readDecimals(QStringLiteral("CurrencyDecimal"), 0);
 
-    const auto rate
-            = ParseAmount(platform::GetSetting(QStringLiteral("Value"), FormatNumber(defaultRate)));
+    const QString defaultRateText = FormatNumber(defaultRate);
+    const auto rate = ParseAmount(platform::GetSetting(QStringLiteral("Value"), defaultRateText));
     // A zero, negative or unreadable rate would make every conversion meaningless.
-    exactCambio = rate && !rate->isZero() && !rate->negative ? *rate : *ParseAmount(u"1936,27");
+    exactCambio
+            = rate && !rate->isZero() && !rate->negative ? *rate : *ParseAmount(defaultRateText);
     dblCambio = exactCambio.toDouble();
 
     const QString description

@@ -276,7 +276,7 @@ bool frmMain::filterKeyPress(QLineEdit *box, const QKeyEvent *event)
     if (!typed)
         return false;
     qint16 KeyAscii = *typed;
-    box == ui->txtEuro ? txtEuro_KeyPress(KeyAscii) : txtCurrency_KeyPress(KeyAscii);
+    keyPress(box, KeyAscii);
     if (KeyAscii == *typed)
         return false;
     // The filter swallowed the key or replaced it (a point becomes the decimal comma).
@@ -293,12 +293,17 @@ void frmMain::filterComposed(QLineEdit *box, QInputMethodEvent *event)
     QString kept;
     for (QChar c : committed) {
         qint16 KeyAscii = static_cast<qint16>(c.unicode());
-        box == ui->txtEuro ? txtEuro_KeyPress(KeyAscii) : txtCurrency_KeyPress(KeyAscii);
+        keyPress(box, KeyAscii);
         if (KeyAscii != 0)
             kept += QChar(static_cast<char16_t>(KeyAscii));
     }
     if (kept != committed)
         event->setCommitString(kept, event->replacementStart(), event->replacementLength());
+}
+
+void frmMain::keyPress(QLineEdit *box, qint16 &KeyAscii)
+{
+    box == ui->txtEuro ? txtEuro_KeyPress(KeyAscii) : txtCurrency_KeyPress(KeyAscii);
 }
 
 void frmMain::refuseOrKeep(QLineEdit *box, qint16 &KeyAscii)

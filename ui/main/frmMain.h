@@ -66,6 +66,7 @@ private:
     void filterComposed(QLineEdit *box, QInputMethodEvent *event);
 
     bool filterKeyPress(QLineEdit *box, const QKeyEvent *event);
+    void keyPress(QLineEdit *box, qint16 &KeyAscii);
     static void refuseOrKeep(QLineEdit *box, qint16 &KeyAscii);
     static void regroup(QLineEdit *box);
     static void selectAll(QLineEdit *box);
