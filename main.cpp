@@ -2,6 +2,8 @@
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +12,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Cambrivo"));
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
     QApplication::setApplicationVersion(QStringLiteral("1.4.0"));
+
+    // The toolkit's own texts (the amount boxes' edit menu) speak the program's Italian.
+    QTranslator toolkit;
+    if (toolkit.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkit);
 
     frmMain form;
     form.Form_Load();

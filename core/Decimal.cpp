@@ -175,6 +175,10 @@ std::optional<Decimal> ParseAmount(QStringView text)
     Decimal amount;
     if (digits.empty())
         return amount;
+    // The range is the value's the text denotes: rounded to 15 digits first, the largest
+    // amounts below the limit would round past it.
+    if (!scientificToDouble(digits, -fractionDigits))
+        return std::nullopt;
     int exponent = -fractionDigits + roundDigits(digits, significantDigits);
     while (digits.size() > 1 && digits.back() == '0') {
         digits.pop_back();
@@ -182,8 +186,6 @@ std::optional<Decimal> ParseAmount(QStringView text)
     }
     if (exponent + static_cast<int>(digits.size()) < smallestExponent)
         return amount;
-    if (!scientificToDouble(digits, exponent))
-        return std::nullopt;
     // At most 15 digits are left, well within 64 bits.
     std::from_chars(digits.data(), digits.data() + digits.size(), amount.digits);
     amount.exponent = exponent;

@@ -71,21 +71,38 @@ QString GroupThousands(QStringView Text)
 {
     if (Text.isEmpty())
         return {};
+    // Blanks and a sign in front, and blanks behind a whole number, stay out of the groups: a
+    // dot between them and the digits would turn an amount into text that is no number. Dots
+    // there are dropped like all others, so that grouping again finds the same boundaries.
+    const auto blankOrDot = [](QChar c) {
+        return c.isSpace() || c == u'.';
+    };
+    QString result;
+    qsizetype begin = 0;
+    for (; begin < Text.size() && blankOrDot(Text[begin]); ++begin) {
+        if (Text[begin] != u'.')
+            result += Text[begin];
+    }
+    if (begin < Text.size() && (Text[begin] == u'-' || Text[begin] == u'+'))
+        result += Text[begin++];
     qsizetype p = Text.indexOf(u',');
-    if (p <= 0)
+    if (p < 0) {
         p = Text.size();
+        while (p > begin && blankOrDot(Text[p - 1]))
+            --p;
+    }
+    p = std::max(p, begin);
 
     // Counting the kept characters first lets the text be built front to back: prepending, as
     // the rule reads, would be quadratic on long pastes. A surrogate pair counts as one
     // character, so a pasted symbol is never split by a dot.
-    const QStringView integerPart = Text.first(p);
+    const QStringView integerPart = Text.sliced(begin, p - begin);
     const auto isTrail = [](QChar c) {
         return c.isLowSurrogate();
     };
     qsizetype left = integerPart.size() - integerPart.count(u'.')
             - std::count_if(integerPart.begin(), integerPart.end(), isTrail);
     const qsizetype kept = left;
-    QString result;
     result.reserve(Text.size() + kept / 3);
     for (QChar c : integerPart) {
         if (c == u'.')
@@ -97,7 +114,12 @@ QString GroupThousands(QStringView Text)
         }
         result += c;
     }
-    result += Text.sliced(p);
+    const QStringView rest = Text.sliced(p);
+    if (rest.startsWith(u','))
+        result += rest;
+    else
+        std::copy_if(rest.begin(), rest.end(), std::back_inserter(result),
+                     [](QChar c) { return c != u'.'; });
     return result;
 }
 

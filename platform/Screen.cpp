@@ -19,22 +19,39 @@ float twipsPerPixel(qreal logicalDpi)
     return logicalDpi > 0 ? static_cast<float>(1440.0 / logicalDpi) : 15.0F;
 }
 
-} // namespace
-
-ScreenMetrics Screen()
+ScreenMetrics metricsOf(const QScreen *screen)
 {
     ScreenMetrics metrics;
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!screen || !primary)
         return metrics;
-    metrics.TwipsPerPixelX = twipsPerPixel(screen->logicalDotsPerInchX());
-    metrics.TwipsPerPixelY = twipsPerPixel(screen->logicalDotsPerInchY());
+    // One twip is one twip everywhere: the primary monitor's resolution converts all of them.
+    metrics.TwipsPerPixelX = twipsPerPixel(primary->logicalDotsPerInchX());
+    metrics.TwipsPerPixelY = twipsPerPixel(primary->logicalDotsPerInchY());
     const QRect geometry = screen->geometry();
     metrics.Left = static_cast<float>(geometry.x()) * metrics.TwipsPerPixelX;
     metrics.Top = static_cast<float>(geometry.y()) * metrics.TwipsPerPixelY;
     metrics.Width = static_cast<float>(geometry.width()) * metrics.TwipsPerPixelX;
     metrics.Height = static_cast<float>(geometry.height()) * metrics.TwipsPerPixelY;
     return metrics;
+}
+
+} // namespace
+
+ScreenMetrics Screen()
+{
+    return metricsOf(QGuiApplication::primaryScreen());
+}
+
+ScreenMetrics MonitorAt(float x, float y)
+{
+    const ScreenMetrics primary = Screen();
+    const QPoint point(ToPixels(x, primary.TwipsPerPixelX), ToPixels(y, primary.TwipsPerPixelY));
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    const auto found = std::find_if(screens.begin(), screens.end(), [point](const QScreen *s) {
+        return s->geometry().contains(point);
+    });
+    return found == screens.end() ? primary : metricsOf(*found);
 }
 
 qint32 RoundHalfEven(double value)

@@ -20,6 +20,9 @@ struct ScreenMetrics
 
 ScreenMetrics Screen();
 
+/// The monitor that holds the point (twips), or the primary one when no monitor does.
+ScreenMetrics MonitorAt(float x, float y);
+
 /// Rounds to a 32-bit integer, halves to the even one; values beyond the range stop at its
 /// ends and NaN gives 0.
 qint32 RoundHalfEven(double value);

@@ -27,7 +27,7 @@ QString GetSetting(const QString &key, const QString &defaultText)
     return value.toString();
 }
 
-void SaveSettings(const QList<std::pair<QString, QString>> &entries)
+bool SaveSettings(const QList<std::pair<QString, QString>> &entries)
 {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, application, application);
     store.beginGroup(section);
@@ -35,12 +35,14 @@ void SaveSettings(const QList<std::pair<QString, QString>> &entries)
         store.setValue(key, value);
     store.endGroup();
     store.sync();
+    const bool stored = store.status() == QSettings::NoError;
     static bool reported = false;
-    if (store.status() != QSettings::NoError && !reported) {
+    if (!stored && !reported) {
         reported = true;
         std::fprintf(stderr, "cambrivo: cannot write the settings to %s\n",
                      qPrintable(store.fileName()));
     }
+    return stored;
 }
 
 } // namespace platform

@@ -12,7 +12,8 @@ namespace platform {
 QString GetSetting(const QString &key, const QString &defaultText);
 
 /// Writes the entries in their order and puts them on disk before returning. A store that
-/// cannot be written is reported once on standard error and otherwise left alone.
-void SaveSettings(const QList<std::pair<QString, QString>> &entries);
+/// cannot be written is reported once on standard error and otherwise left alone; the result
+/// says whether the entries reached the disk.
+bool SaveSettings(const QList<std::pair<QString, QString>> &entries);
 
 } // namespace platform

@@ -13,8 +13,11 @@
 frmMenus::frmMenus(frmMain &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
 {
     ui->setupUi(this);
-    ui->mnuSeparator1->setSeparator(true);
-    ui->mnuSeparator2->setSeparator(true);
+    // A separator shows only its line: the Fusion style would draw its "-" caption too.
+    for (QAction *separator : {ui->mnuSeparator1, ui->mnuSeparator2}) {
+        separator->setSeparator(true);
+        separator->setText(QString());
+    }
 
     connect(ui->mnuConfigure, &QAction::triggered, this, &frmMenus::mnuConfigure_Click);
     connect(ui->mnuAlwaysOnTop, &QAction::triggered, this, &frmMenus::mnuAlwaysOnTop_Click);

@@ -81,6 +81,10 @@ frmMain::frmMain(QWidget *parent)
 
     connect(ui->txtEuro, &QLineEdit::textChanged, this, &frmMain::txtEuro_Change);
     connect(ui->txtCurrency, &QLineEdit::textChanged, this, &frmMain::txtCurrency_Change);
+    // A paste from the box's own menu, a middle click or a drop changes the amount without a
+    // key; the other box must follow it as it follows a key.
+    connect(ui->txtEuro, &QLineEdit::textEdited, this, &frmMain::txtEuro_KeyUp);
+    connect(ui->txtCurrency, &QLineEdit::textEdited, this, &frmMain::txtCurrency_KeyUp);
     for (QWidget *w : std::initializer_list<QWidget *>{ui->txtEuro, ui->txtCurrency, ui->cmdMenu})
         w->installEventFilter(this);
 
@@ -100,9 +104,11 @@ frmMain::~frmMain()
 
 void frmMain::Form_Load()
 {
-    show();
     m_menus = std::make_unique<frmMenus>(*this);
     placeFromSettings(); // reads the position, then LoadSettings, then places
+    // Shown once placed: a window manager places a new window itself, and a move after the map
+    // to the position Qt still assumes, (0, 0) for one, would never reach the window system.
+    show();
     applyStoredOnTop();
 }
 
@@ -127,12 +133,12 @@ void frmMain::applyStoredOnTop()
 
 float frmMain::Left() const
 {
-    return static_cast<float>(x()) * platform::Screen().TwipsPerPixelX;
+    return static_cast<float>(m_requested.value_or(pos()).x()) * platform::Screen().TwipsPerPixelX;
 }
 
 float frmMain::Top() const
 {
-    return static_cast<float>(y()) * platform::Screen().TwipsPerPixelY;
+    return static_cast<float>(m_requested.value_or(pos()).y()) * platform::Screen().TwipsPerPixelY;
 }
 
 float frmMain::Width() const
@@ -148,8 +154,8 @@ float frmMain::Height() const
 void frmMain::MoveForm(float &X, float &Y)
 {
     // The upper bounds come last, so a window larger than the screen keeps its bottom and right
-    // edges on the screen's edges. The bounds are the primary monitor's, wherever it lies.
-    const platform::ScreenMetrics screen = platform::Screen();
+    // edges on the screen's edges. The bounds are those of the monitor the strip would be on.
+    const platform::ScreenMetrics screen = platform::MonitorAt(X + Width() / 2, Y + Height() / 2);
     if (Y < screen.Top)
         Y = screen.Top;
     if (X < screen.Left)
@@ -158,8 +164,11 @@ void frmMain::MoveForm(float &X, float &Y)
         Y = screen.Top + screen.Height - Height();
     if (X > screen.Left + screen.Width - Width())
         X = screen.Left + screen.Width - Width();
-    move(platform::ToPixels(X, screen.TwipsPerPixelX),
-         platform::ToPixels(Y, screen.TwipsPerPixelY));
+    const QPoint target(platform::ToPixels(X, screen.TwipsPerPixelX),
+                        platform::ToPixels(Y, screen.TwipsPerPixelY));
+    if (m_requested)
+        m_requested = target;
+    move(target);
 }
 
 void frmMain::cmdMenu_MouseDown(int Button, int /*Shift*/, float X, float Y)
@@ -183,12 +192,15 @@ void frmMain::cmdMenu_MouseMove(int Button, int /*Shift*/, float X, float Y)
 
 bool frmMain::handleMouse(QMouseEvent *event)
 {
-    // Relative to where the button is now, not where the window system last reported it, so
-    // the grab point stays under the pointer however fast the window follows.
-    const QPointF local = event->globalPosition() - ui->cmdMenu->mapToGlobal(QPointF(0, 0));
-    const platform::ScreenMetrics screen = platform::Screen();
     const int button = static_cast<int>(event->buttons()
                                         & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+    // During a drag the strip is where it was last sent, not where the window manager last
+    // reported it: counting a move still in flight twice would make the strip jitter.
+    if (event->type() != QEvent::MouseMove && button == Qt::LeftButton)
+        m_requested = mapToGlobal(QPoint(0, 0));
+    const QPointF origin = m_requested.value_or(mapToGlobal(QPoint(0, 0))) + ui->cmdMenu->pos();
+    const QPointF local = event->globalPosition() - origin;
+    const platform::ScreenMetrics screen = platform::Screen();
     const int shift
             = static_cast<int>(event->modifiers().toInt() >> 25) & 7; // Shift 1, Ctrl 2, Alt 4
     const auto x = static_cast<float>(local.x()) * screen.TwipsPerPixelX;
@@ -237,6 +249,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseMove:
             return handleMouse(static_cast<QMouseEvent *>(event));
         case QEvent::MouseButtonRelease:
+            if (!static_cast<QMouseEvent *>(event)->buttons().testFlag(Qt::LeftButton))
+                m_requested.reset();
             return true;
         case QEvent::ContextMenu:
             // A right press has opened the menu already.
@@ -276,7 +290,7 @@ bool frmMain::filterKeyPress(QLineEdit *box, const QKeyEvent *event)
     if (!typed)
         return false;
     qint16 KeyAscii = *typed;
-    keyPress(box, KeyAscii);
+    keyPress(box, box->text(), KeyAscii);
     if (KeyAscii == *typed)
         return false;
     // The filter swallowed the key or replaced it (a point becomes the decimal comma).
@@ -293,7 +307,9 @@ void frmMain::filterComposed(QLineEdit *box, QInputMethodEvent *event)
     QString kept;
     for (QChar c : committed) {
         qint16 KeyAscii = static_cast<qint16>(c.unicode());
-        keyPress(box, KeyAscii);
+        // Each character is judged against the text as the commit grows it, so that one commit
+        // cannot bring a second decimal comma.
+        keyPress(box, box->text() + kept, KeyAscii);
         if (KeyAscii != 0)
             kept += QChar(static_cast<char16_t>(KeyAscii));
     }
@@ -301,14 +317,14 @@ void frmMain::filterComposed(QLineEdit *box, QInputMethodEvent *event)
         event->setCommitString(kept, event->replacementStart(), event->replacementLength());
 }
 
-void frmMain::keyPress(QLineEdit *box, qint16 &KeyAscii)
+void frmMain::keyPress(QLineEdit *box, const QString &text, qint16 &KeyAscii)
 {
-    box == ui->txtEuro ? txtEuro_KeyPress(KeyAscii) : txtCurrency_KeyPress(KeyAscii);
+    box == ui->txtEuro ? txtEuro_KeyPress(KeyAscii, text) : txtCurrency_KeyPress(KeyAscii, text);
 }
 
-void frmMain::refuseOrKeep(QLineEdit *box, qint16 &KeyAscii)
+void frmMain::refuseOrKeep(const QString &text, qint16 &KeyAscii)
 {
-    KeyAscii = Module1::FilterKey(KeyAscii, box->text());
+    KeyAscii = Module1::FilterKey(KeyAscii, text);
     if (KeyAscii == 0)
         platform::Beep();
 }
@@ -328,14 +344,14 @@ void frmMain::selectAll(QLineEdit *box)
     box->setSelection(0, static_cast<int>(box->text().size()));
 }
 
-void frmMain::txtEuro_KeyPress(qint16 &KeyAscii)
+void frmMain::txtEuro_KeyPress(qint16 &KeyAscii, const QString &text)
 {
-    refuseOrKeep(ui->txtEuro, KeyAscii);
+    refuseOrKeep(text, KeyAscii);
 }
 
-void frmMain::txtCurrency_KeyPress(qint16 &KeyAscii)
+void frmMain::txtCurrency_KeyPress(qint16 &KeyAscii, const QString &text)
 {
-    refuseOrKeep(ui->txtCurrency, KeyAscii);
+    refuseOrKeep(text, KeyAscii);
 }
 
 void frmMain::txtEuro_Change()

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QInputMethodEvent;
 class QKeyEvent;
@@ -48,11 +49,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void txtEuro_KeyPress(qint16 &KeyAscii);
+    void txtEuro_KeyPress(qint16 &KeyAscii, const QString &text);
     void txtEuro_Change();
     void txtEuro_KeyUp();
     void txtEuro_GotFocus();
-    void txtCurrency_KeyPress(qint16 &KeyAscii);
+    void txtCurrency_KeyPress(qint16 &KeyAscii, const QString &text);
     void txtCurrency_Change();
     void txtCurrency_KeyUp();
     void txtCurrency_GotFocus();
@@ -66,11 +67,13 @@ private:
     void filterComposed(QLineEdit *box, QInputMethodEvent *event);
 
     bool filterKeyPress(QLineEdit *box, const QKeyEvent *event);
-    void keyPress(QLineEdit *box, qint16 &KeyAscii);
-    static void refuseOrKeep(QLineEdit *box, qint16 &KeyAscii);
+    void keyPress(QLineEdit *box, const QString &text, qint16 &KeyAscii);
+    static void refuseOrKeep(const QString &text, qint16 &KeyAscii);
     static void regroup(QLineEdit *box);
     static void selectAll(QLineEdit *box);
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<frmMenus> m_menus;
+    // The strip's position (pixels) as last requested while the left button drags it.
+    std::optional<QPoint> m_requested;
 };

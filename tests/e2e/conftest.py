@@ -1,0 +1,100 @@
+"""The real program in Xvfb (started by pytest-xvfb) under openbox, with a private session bus
+for the accessibility tree; every test gets an empty settings folder."""
+
+import os
+import subprocess
+import time
+
+import pytest
+
+
+def pytest_addoption(parser):
+    parser.addoption("--program")
+    parser.addoption("--bellwatch")
+
+
+def wait_until(condition, timeout=10.0, what="condition"):
+    deadline = time.monotonic() + timeout
+    while not (value := condition()):
+        assert time.monotonic() < deadline, f"timed out waiting for {what}"
+        time.sleep(0.03)
+    return value
+
+
+def run(*args):
+    return subprocess.run(args, capture_output=True, text=True, timeout=30).stdout
+
+
+@pytest.fixture(scope="session")
+def desktop(xvfb):
+    assert xvfb is not None, "Xvfb is needed"
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                           stdout=subprocess.PIPE, text=True)
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+    wm = subprocess.Popen(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+    wait_until(lambda: "WINDOW" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+               what="openbox")
+    yield
+    for process in (wm, bus):
+        process.terminate()
+        process.wait()
+
+
+class Program:
+    def __init__(self, path, config):
+        self.config = config
+        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        env.pop("QT_QPA_PLATFORM", None)
+        self.process = subprocess.Popen([path], env=env)
+        self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
+                                             str(self.process.pid)).split(), what="the strip")[0]
+
+    def geometry(self):
+        values = dict(line.split("=") for line in run(
+            "xdotool", "getwindowgeometry", "--shell", self.window).split())
+        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def state(self):
+        return run("xprop", "-id", self.window, "_NET_WM_STATE", "_NET_FRAME_EXTENTS")
+
+    def accessible(self, name):
+        import pyatspi
+
+        def find():
+            for app in pyatspi.Registry.getDesktop(0):
+                if app and app.get_process_id() == self.process.pid:
+                    return pyatspi.findDescendant(app, lambda a: a.name == name)
+        return wait_until(find, what=f"an accessible {name!r}")
+
+    def text(self, name):
+        text = self.accessible(name).queryText()
+        return text.getText(0, text.characterCount)
+
+    def press(self, x, y, button=1):
+        wx, wy, _, _ = self.geometry()
+        run("xdotool", "mousemove", "--sync", str(wx + x), str(wy + y), "click", str(button))
+
+    def exit_code(self):
+        return self.process.wait(timeout=10)
+
+    def store(self):
+        path = self.config / "Cambrivo" / "Cambrivo.conf"
+        return path.read_text(encoding="utf-8").splitlines() if path.exists() else []
+
+
+@pytest.fixture
+def start(desktop, request, tmp_path):
+    """start(stored lines) runs the program on a settings store holding those lines."""
+    programs = []
+
+    def start_program(stored=None):
+        if stored is not None:
+            (tmp_path / "Cambrivo").mkdir(exist_ok=True)
+            (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
+        programs.append(Program(request.config.getoption("--program"), tmp_path))
+        return programs[-1]
+
+    yield start_program
+    for program in programs:
+        program.process.kill()
+        program.process.wait()

@@ -1,0 +1,94 @@
+"""What only a real X server and window manager show: placement, stacking, the beep, the
+menu's position, the drag, exit and what a screen reader reads."""
+
+import subprocess
+
+import pytest
+from conftest import run, wait_until
+
+OWN, EURO = "Importo in valuta propria", "Importo in euro"
+
+
+@pytest.mark.parametrize("stored, position", [
+    (None, (370, 0)), ("Left=0\nTop=0\n", (0, 0)), ("Left=-50\nTop=-50\n", (0, 0)),
+    ("Left=5\nTop=3\n", (5, 3)), ("Left=5000\nTop=5000\n", (739, 749))])
+def test_opens_where_it_was_left(start, stored, position):
+    strip = start(stored)
+    wait_until(lambda: strip.geometry() == position + (285, 19), what=f"the strip at {position}")
+    wait_until(lambda: "_NET_WM_STATE_ABOVE" in strip.state(), what="always on top")
+    assert "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0" in strip.state()
+
+
+def test_typing_converts_and_refused_keys_beep(start, request):
+    bells = subprocess.Popen([request.config.getoption("--bellwatch")], stdout=subprocess.PIPE,
+                             text=True)
+    assert bells.stdout.readline() == "ready\n"
+    strip = start()
+    for control in (OWN, EURO, "Menu"):
+        assert strip.accessible(control).description
+    run("xdotool", "type", "--delay", "40", "1000")  # the own box has the focus, its text selected
+    wait_until(lambda: strip.text(EURO) == "0,52", what="0,52 euro")
+    assert strip.text(OWN) == "1.000"
+    run("xdotool", "type", "--delay", "40", "a")
+    assert bells.stdout.readline() == "bell\n"
+    bells.kill()
+    assert strip.text(OWN) == "1.000"
+
+
+def popup(strip):
+    windows = wait_until(lambda: set(run("xdotool", "search", "--onlyvisible", "--pid",
+                                         str(strip.process.pid)).split()) - {strip.window},
+                         what="the pop-up menu")
+    return run("xdotool", "getwindowgeometry", windows.pop())
+
+
+def test_menu_opens_under_the_strip_and_switches_always_on_top(start):
+    strip = start()
+    cover = subprocess.Popen(["xmessage", "-geometry", "400x80+300+0", "cover"])
+    try:
+        cover_id = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--class",
+                                          "Xmessage").split(), what="another window")[0]
+        stacking = lambda: run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").replace(",", "")
+        top = lambda: stacking().split()[-1]
+        wait_until(lambda: int(top(), 16) == int(strip.window), what="the strip above")
+        strip.press(8, 9, button=3)
+        assert "Position: 370,19 " in popup(strip)
+        run("xdotool", "key", "p")
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" not in strip.state(), what="on top cleared")
+        run("xdotool", "windowactivate", "--sync", cover_id)
+        wait_until(lambda: int(top(), 16) == int(cover_id), what="the other window above")
+    finally:
+        cover.kill()
+    assert strip.store() == []
+
+
+def test_fast_drag_follows_the_pointer_and_exit_restores(start):
+    from Xlib import X, display
+    strip = start()
+    x, y, _, _ = strip.geometry()
+    watch = display.Display()
+    watch.create_resource_object("window", int(strip.window)).change_attributes(
+        event_mask=X.StructureNotifyMask)
+    watch.sync()
+    steps = [f"mousemove {x + 8 + 2 * i} {y + 9 + i}" for i in range(1, 151)]
+    run("sh", "-c", f"xdotool mousemove --sync {x + 8} {y + 9} mousedown 1 "
+        + " ".join(steps) + " sleep 0.5 mouseup 1")
+    wait_until(lambda: strip.geometry()[:2] == (x + 300, y + 150), what="the end of the drag")
+    # Every position the window manager reports lies on the pointer's path, in order.
+    seen = []
+    while watch.pending_events():
+        event = watch.next_event()
+        if event.type == X.ConfigureNotify and event.send_event:
+            seen.append((event.x - x, event.y - y))
+    assert seen and all(dx == 2 * dy and 0 <= dy <= 150 for dx, dy in seen), seen
+    assert [dy for _, dy in seen] == sorted(dy for _, dy in seen), seen
+
+    strip.press(8, 9, button=3)
+    popup(strip)
+    run("xdotool", "key", "e")
+    assert strip.exit_code() == 0
+    assert {f"Left={x + 300}", f"Top={y + 150}", "OnTop=1"} <= set(strip.store())
+    again = start()
+    assert again.geometry()[:2] == (x + 300, y + 150)
+    run("xdotool", "key", "alt+F4")  # the window manager's close is the menu's exit
+    assert again.exit_code() == 0
