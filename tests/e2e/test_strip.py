@@ -6,7 +6,7 @@ import subprocess
 import pytest
 from conftest import run, wait_until
 
-OWN, EURO = "Importo in valuta propria", "Importo in euro"
+OWN, EURO = "Importo in Lit", "Importo in euro"
 
 
 @pytest.mark.parametrize("stored, position", [

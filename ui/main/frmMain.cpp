@@ -92,8 +92,10 @@ frmMain::frmMain(QWidget *parent)
     // is first in tab order and takes the focus when the window opens.
     ui->txtCurrency->setFocus(Qt::ActiveWindowFocusReason);
 
-    Module1::currencyDescriptionSink() = [label = ui->lblCurrencyDescription](const QString &text) {
-        label->setText(text);
+    Module1::currencyDescriptionSink() = [this](const QString &text) {
+        ui->lblCurrencyDescription->setText(text);
+        // A screen reader names the box by the currency it holds, as the label beside it shows.
+        ui->txtCurrency->setAccessibleName(QStringLiteral("Importo in ") + text);
     };
 }
 
