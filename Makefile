@@ -41,3 +41,13 @@ format:
 
 clean:
 	rm -rf build build-sanitize
+
+# `make package` writes the Debian package into build/; packaging/check-package.sh installs,
+# starts, validates and purges it.
+PKG_DEPS := desktop-file-utils lintian appstream dpkg-dev fakeroot file
+
+.PHONY: package
+
+package: build
+	@$(MAKE) --no-print-directory deps DEPS="$(PKG_DEPS)"
+	cmake --build --preset default --target package
