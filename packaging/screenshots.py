@@ -51,7 +51,15 @@ class Session:
     def __init__(self, program, scale):
         self.scale = scale
         self.processes = []
+        self.display = None
         self.home = tempfile.mkdtemp(prefix="cambrivo-shots-")
+        try:
+            self.start(program)
+        except BaseException:
+            self.stop()
+            raise
+
+    def start(self, program):
         self.env = {k: v for k, v in os.environ.items()
                     if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
                                  "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS")}
@@ -74,7 +82,7 @@ class Session:
         if not wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.x(
                 "xprop", "-root", "_NET_SUPPORTING_WM_CHECK")):
             raise RuntimeError("openbox did not start")
-        self.program = self.spawn([program], env=dict(self.env, QT_SCALE_FACTOR=str(scale)),
+        self.program = self.spawn([program], env=dict(self.env, QT_SCALE_FACTOR=str(self.scale)),
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.strip = wait_for(self.windows, timeout=20)
         if not self.strip:
@@ -87,7 +95,8 @@ class Session:
         return process
 
     def stop(self):
-        self.display.close()
+        if self.display:
+            self.display.close()
         for process in reversed(self.processes):
             if process.poll() is None:
                 os.killpg(process.pid, signal.SIGTERM)
