@@ -42,3 +42,19 @@ format:
 
 clean:
 	rm -rf build build-sanitize
+
+# `make package` writes the Debian package into build/; packaging/check-package.sh installs,
+# starts, validates and purges it.
+PKG_DEPS := desktop-file-utils lintian appstream dpkg-dev fakeroot file
+SHOT_DEPS := python3-xlib
+
+.PHONY: package screenshots
+
+package: build
+	@$(MAKE) --no-print-directory deps DEPS="$(PKG_DEPS)"
+	cmake --build --preset default --target package
+
+# The strip, its menu and both dialogs at scale factors 1 and 2, into build/screenshots/.
+screenshots: build
+	@$(MAKE) --no-print-directory deps DEPS="$(SHOT_DEPS)"
+	/usr/bin/python3 packaging/screenshots.py build/cambrivo build/screenshots

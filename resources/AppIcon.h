@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QIcon>
+
+namespace resources {
+
+QIcon appIcon();
+
+} // namespace resources
