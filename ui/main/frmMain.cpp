@@ -5,6 +5,7 @@
 #include "platform/Beep.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
+#include "ui/BuildInfo.h"
 #include "ui/dialogs/Module1.h"
 #include "ui/dialogs/frmMenus.h"
 
@@ -66,7 +67,7 @@ frmMain::frmMain(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(size());
-    setWindowIcon(QIcon(QStringLiteral(":/cambrivo.xpm")));
+    setWindowIcon(QIcon(buildinfo::iconFile()));
 
     QFont labelFont(QStringLiteral("Tahoma"));
     labelFont.setPointSizeF(9.75);
