@@ -3,6 +3,7 @@
 
 #include "Module1.h"
 #include "core/Decimal.h"
+#include "frmAbout.h"
 #include "frmConfigure.h"
 #include "platform/Process.h"
 #include "platform/Screen.h"
@@ -51,7 +52,12 @@ void frmMenus::mnuAlwaysOnTop_Click()
     Module1::SetAlwaysOnTop(m_main, *this, ui->mnuAlwaysOnTop->isChecked());
 }
 
-void frmMenus::mnuAbout_Click() { }
+void frmMenus::mnuAbout_Click()
+{
+    frmAbout dialog;
+    dialog.Form_Load();
+    showModal(dialog);
+}
 
 void frmMenus::mnuExit_Click()
 {
