@@ -1,4 +1,5 @@
 #include "platform/Process.h"
+#include "ui/BuildInfo.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
@@ -9,9 +10,10 @@ int main(int argc, char *argv[])
 {
     platform::PreferX11();
     QApplication app(argc, argv);
+    platform::ForgetX11Preference();
     QApplication::setApplicationName(QStringLiteral("Cambrivo"));
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
-    QApplication::setApplicationVersion(QStringLiteral("1.4.0"));
+    QApplication::setApplicationVersion(buildinfo::version());
 
     // The toolkit's own texts (the amount boxes' edit menu) speak the program's Italian.
     QTranslator toolkit;

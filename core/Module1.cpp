@@ -16,14 +16,6 @@ namespace {
 
 constexpr double defaultRate = 1936.27;
 
-// A count of decimals the boxes can show; anything else is a damaged or hand-edited value.
-qint16 readDecimals(const QString &key, qint16 defaultValue)
-{
-    bool ok = false;
-    const int value = platform::GetSetting(key, QString::number(defaultValue)).trimmed().toInt(&ok);
-    return ok && value >= 0 && value <= 9 ? static_cast<qint16>(value) : defaultValue;
-}
-
 } // namespace
 
 std::function<void(const QString &)> &currencyDescriptionSink()
@@ -34,14 +26,14 @@ std::function<void(const QString &)> &currencyDescriptionSink()
 
 void LoadSettings()
 {
-    intEuroDecimal = readDecimals(QStringLiteral("EuroDecimal"), 2);
-    intCurrencyDecimal = readDecimals(QStringLiteral("CurrencyDecimal"), 0);
+    intEuroDecimal = DecimalsOf(
+            platform::GetSetting(QStringLiteral("EuroDecimal"), QStringLiteral("2")), 2);
+    intCurrencyDecimal = DecimalsOf(
+            platform::GetSetting(QStringLiteral("CurrencyDecimal"), QStringLiteral("0")), 0);
 
     const QString defaultRateText = FormatNumber(defaultRate);
-    const auto rate = ParseAmount(platform::GetSetting(QStringLiteral("Value"), defaultRateText));
-    // A zero, negative or unreadable rate would make every conversion meaningless.
-    exactCambio
-            = rate && !rate->isZero() && !rate->negative ? *rate : *ParseAmount(defaultRateText);
+    const auto rate = UsableRate(platform::GetSetting(QStringLiteral("Value"), defaultRateText));
+    exactCambio = rate ? *rate : *ParseAmount(defaultRateText);
     dblCambio = exactCambio.toDouble();
 
     const QString description
@@ -49,11 +41,44 @@ void LoadSettings()
     if (currencyDescriptionSink())
         currencyDescriptionSink()(description);
 
+    intUseSeparator = UseSeparatorOf(
+            platform::GetSetting(QStringLiteral("UseSeparator"), QStringLiteral("1")));
+}
+
+std::optional<Decimal> UsableRate(QStringView Text)
+{
+    const auto rate = ParseAmount(Text);
+    // A zero or negative rate would make every conversion meaningless.
+    if (!rate || rate->isZero() || rate->negative)
+        return std::nullopt;
+    QStringView integerPart = Text.trimmed();
+    if (integerPart.startsWith(u'+'))
+        integerPart = integerPart.sliced(1);
+    const qsizetype comma = integerPart.indexOf(u',');
+    if (comma >= 0)
+        integerPart.truncate(comma);
+    const QList<QStringView> groups = integerPart.split(u'.');
+    if (groups.size() == 1)
+        return rate;
+    // A grouped number never starts with "0.": that is a decimal point as well.
+    const bool grouped = groups.front().size() <= 3 && !groups.front().startsWith(u'0')
+            && std::all_of(groups.begin() + 1, groups.end(),
+                           [](QStringView group) { return group.size() == 3; });
+    return grouped ? rate : std::nullopt;
+}
+
+qint16 DecimalsOf(QStringView Text, qint16 defaultValue)
+{
     bool ok = false;
-    const int separator = platform::GetSetting(QStringLiteral("UseSeparator"), QStringLiteral("1"))
-                                  .trimmed()
-                                  .toInt(&ok);
-    intUseSeparator = ok ? static_cast<qint16>(std::clamp(separator, -32768, 32767)) : qint16(1);
+    const int value = Text.trimmed().toInt(&ok);
+    return ok && value >= 0 && value <= 9 ? static_cast<qint16>(value) : defaultValue;
+}
+
+qint16 UseSeparatorOf(QStringView Text)
+{
+    bool ok = false;
+    const int value = Text.trimmed().toInt(&ok);
+    return ok ? static_cast<qint16>(std::clamp(value, -32768, 32767)) : qint16(1);
 }
 
 qint16 FilterKey(qint16 KeyAscii, QStringView Text)

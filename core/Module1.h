@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <optional>
 
 namespace Module1 {
 
@@ -21,6 +22,18 @@ extern qint16 intUseSeparator;
 /// Fills the working variables from the settings store and hands the currency symbol to
 /// currencyDescriptionSink(). Values that do not make sense give their defaults.
 void LoadSettings();
+
+/// The rate a text stands for when it is usable: it passes the numeric test, its value is
+/// greater than zero, and any group dots stand between groups of exactly three digits after a
+/// first group of one to three. "1936.27" or "6.55957" is a decimal point typed by mistake, not
+/// a rate a hundred or a hundred thousand times larger.
+std::optional<Decimal> UsableRate(QStringView Text);
+
+/// The count of decimals a stored text gives: a whole number 0 to 9, else defaultValue.
+qint16 DecimalsOf(QStringView Text, qint16 defaultValue);
+
+/// The grouping flag a stored text gives: its number held in 16 bits, 1 when unreadable.
+qint16 UseSeparatorOf(QStringView Text);
 
 /// Receives the currency symbol each time LoadSettings runs; the main window fills it in.
 std::function<void(const QString &)> &currencyDescriptionSink();

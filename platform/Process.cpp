@@ -20,10 +20,23 @@ void EndProcess()
     endProcessFunction()();
 }
 
+namespace {
+
+bool x11Chosen = false;
+
+} // namespace
+
 void PreferX11()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
+        x11Chosen = qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
+}
+
+void ForgetX11Preference()
+{
+    if (x11Chosen)
+        qunsetenv("QT_QPA_PLATFORM");
+    x11Chosen = false;
 }
 
 } // namespace platform

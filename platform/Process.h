@@ -14,4 +14,8 @@ std::function<void()> &endProcessFunction();
 /// application object exists.
 void PreferX11();
 
+/// Takes that choice, if PreferX11 made it, back out of the environment once the application
+/// object exists, so that programs started from here (a browser) choose their own platform.
+void ForgetX11Preference();
+
 } // namespace platform

@@ -3,12 +3,16 @@
 
 #include "Module1.h"
 #include "core/Decimal.h"
+#include "frmAbout.h"
+#include "frmConfigure.h"
 #include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 #include "ui/main/frmMain.h"
 
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
 
 frmMenus::frmMenus(frmMain &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
 {
@@ -37,7 +41,12 @@ QAction *frmMenus::mnuAlwaysOnTop() const
     return ui->mnuAlwaysOnTop;
 }
 
-void frmMenus::mnuConfigure_Click() { }
+void frmMenus::mnuConfigure_Click()
+{
+    frmConfigure dialog;
+    dialog.Form_Load();
+    showModal(dialog);
+}
 
 void frmMenus::mnuAlwaysOnTop_Click()
 {
@@ -46,7 +55,12 @@ void frmMenus::mnuAlwaysOnTop_Click()
     Module1::SetAlwaysOnTop(m_main, *this, ui->mnuAlwaysOnTop->isChecked());
 }
 
-void frmMenus::mnuAbout_Click() { }
+void frmMenus::mnuAbout_Click()
+{
+    frmAbout dialog;
+    dialog.Form_Load();
+    showModal(dialog);
+}
 
 void frmMenus::mnuExit_Click()
 {
@@ -64,5 +78,8 @@ void frmMenus::showModal(QDialog &dialog)
 {
     // An always-on-top strip would otherwise cover a dialog that opens where it lies.
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint, ui->mnuAlwaysOnTop->isChecked());
+    // Centred on the primary screen, where the strip always lies, not on the pointer's screen.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        dialog.move(screen->geometry().center() - dialog.rect().center());
     dialog.exec();
 }

@@ -1,0 +1,141 @@
+#include "frmAbout.h"
+#include "ui_frmAbout.h"
+
+#include "resources/AppIcon.h"
+#include "ui/BuildInfo.h"
+
+#include <QDesktopServices>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+QFont tahoma(qreal points)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(points);
+    return font;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                      | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::frmAbout>())
+{
+    ui->setupUi(this);
+    ui->Line11->setObjectName(QStringLiteral("Line1"));
+    const QIcon icon = resources::appIcon();
+    setWindowIcon(icon);
+    ui->picIcon->setPixmap(icon.pixmap(32, 32));
+
+    for (QLabel *label : {ui->lblVersion, ui->Label1, ui->lblDescription})
+        label->setFont(tahoma(8.25));
+    ui->lblTitle->setFont(tahoma(15.75));
+    for (QLabel *label : {ui->lblTitle, ui->lblDescription}) {
+        QPalette black = label->palette();
+        black.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(black);
+    }
+    QFont link = tahoma(8.25);
+    link.setUnderline(true);
+    ui->lblLink->setFont(link);
+    ui->lblLink->setText(buildinfo::webHost());
+    setLinkColour(QColor(0, 0, 255));
+    fitLinkRow();
+    setFixedSize(size());
+
+    setMouseTracking(true);
+    ui->lblLink->setMouseTracking(true);
+    ui->lblLink->installEventFilter(this);
+    connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+}
+
+frmAbout::~frmAbout() = default;
+
+// The host is a packager's choice and the fonts are the desktop's: the sentence and its link
+// keep to one line, and the box widens rather than cut either short.
+void frmAbout::fitLinkRow()
+{
+    QLabel *sentence = ui->Label1;
+    QLabel *link = ui->lblLink;
+    const int margin = width() - link->x() - link->width();
+    sentence->resize(std::max(sentence->width(), sentence->sizeHint().width()), sentence->height());
+    link->setGeometry(std::max(link->x(), sentence->x() + sentence->width() + 1), link->y(),
+                      std::max(link->width(), link->sizeHint().width()), link->height());
+    const int grow = link->x() + link->width() + margin - width();
+    if (grow <= 0)
+        return;
+    resize(width() + grow, height());
+    ui->cmdOK->move(ui->cmdOK->x() + grow, ui->cmdOK->y());
+    for (QWidget *line : {static_cast<QWidget *>(ui->Line1), static_cast<QWidget *>(ui->Line11)})
+        line->resize(line->width() + grow, line->height());
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Informazioni su ") + buildinfo::title());
+    ui->lblTitle->setText(buildinfo::title());
+    ui->lblVersion->setText(QStringLiteral("Versione ") + buildinfo::version());
+    ui->lblDescription->setText(buildinfo::description());
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::Form_MouseMove()
+{
+    setLinkColour(QColor(0, 0, 255));
+}
+
+void frmAbout::lblLink_MouseMove()
+{
+    setLinkColour(QColor(0, 255, 0));
+}
+
+void frmAbout::lblLink_Click()
+{
+    // Whatever the desktop does with the address is its own affair; the box stays open.
+    QDesktopServices::openUrl(QUrl(QStringLiteral("http://") + buildinfo::webHost()));
+}
+
+void frmAbout::setLinkColour(const QColor &colour)
+{
+    QPalette palette = ui->lblLink->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    ui->lblLink->setPalette(palette);
+}
+
+void frmAbout::mouseMoveEvent(QMouseEvent *event)
+{
+    // Moves over the other labels never get here: without mouse tracking of their own they
+    // are dropped, so the link keeps its colour until the pointer reaches the bare form.
+    Form_MouseMove();
+    QDialog::mouseMoveEvent(event);
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->lblLink)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        lblLink_MouseMove();
+        return true; // the form beneath must not see it and turn the link blue again
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && ui->lblLink->rect().contains(mouse->pos()))
+            lblLink_Click();
+        return true;
+    }
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
+}
