@@ -3,6 +3,7 @@
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -20,6 +21,12 @@ int main(int argc, char *argv[])
     if (toolkit.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&toolkit);
+
+    // The forms are laid out for Tahoma's narrow letters; where it is missing, the wide default
+    // sans-serif would clip the longer captions.
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("DejaVu Sans Condensed"),
+                                QStringLiteral("Liberation Sans")});
 
     frmMain form;
     form.Form_Load();
