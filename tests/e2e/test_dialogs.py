@@ -1,0 +1,42 @@
+"""The configuration dialog and the About box, opened from the strip's menu."""
+
+from conftest import run, wait_until
+from test_strip import EURO, popup
+
+
+def dialog(strip, key, title):
+    strip.press(8, 9, button=3)
+    popup(strip)
+    run("xdotool", "key", key)
+    window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name",
+                                    f"^{title}$").split(), what=title)[0]
+    stacking = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").replace(",", "").split()
+    assert int(stacking[-1], 16) == int(window), "the dialog is above the strip"
+    return window
+
+
+def test_configure_changes_the_conversion(start):
+    strip = start()
+    dialog(strip, "o", "Cambrivo - Configura")
+    assert strip.text("1 Euro =") == "1936,27"
+    run("xdotool", "type", "--delay", "40", "1,95583")  # the rate is selected at opening
+    run("xdotool", "key", "--delay", "40", "alt+s", "ctrl+a", "BackSpace")
+    run("xdotool", "type", "--delay", "40", "лв")
+    run("xdotool", "key", "--delay", "40", "alt+c", "2", "Return")
+    wait_until(lambda: "CurrencyDescription=лв" in strip.store(), what="the saved symbol")
+    assert {"Value=\"1,95583\"", "EuroDecimal=2", "CurrencyDecimal=2", "UseSeparator=1"} <= set(
+        strip.store())
+    strip.press(200, 9)
+    run("xdotool", "key", "--delay", "40", "ctrl+a", "BackSpace", "1")
+    wait_until(lambda: strip.text("Importo in лв") == "1,96", what="the new conversion")
+    assert strip.text(EURO) == "1"
+
+
+def test_about_opens_and_closes(start):
+    strip = start()
+    window = dialog(strip, "s", "Informazioni su Cambrivo")
+    assert strip.accessible("Versione 1.4.0")
+    run("xdotool", "key", "Escape")
+    wait_until(lambda: window not in run("xdotool", "search", "--onlyvisible", "--name",
+                                         "Informazioni"), what="the About box to close")
+    assert strip.process.poll() is None
