@@ -2,6 +2,7 @@
 #include "ui_frmMain.h"
 
 #include "core/Module1.h"
+#include "i18n/Module1.h"
 #include "platform/Beep.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
@@ -102,6 +103,8 @@ void frmMain::Form_Load()
 {
     show();
     m_menus = std::make_unique<frmMenus>(*this);
+    Module1::ApplyLanguage(*this);
+    Module1::ApplyLanguage(*m_menus);
     placeFromSettings(); // reads the position, then LoadSettings, then places
     applyStoredOnTop();
 }
