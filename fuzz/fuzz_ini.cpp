@@ -1,22 +1,19 @@
 #include "platform/IniFile.h"
 
-#include <cstdint>
-#include <cstdlib>
+#include <QRegularExpression>
 
-// A value fills a buffer of 255 characters with its terminator and never spans a line; reading
-// the same bytes twice gives the same sections.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+// A value fits a buffer of 255 characters with its terminator and never spans a line; the same
+// bytes always give the same sections.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    static const QRegularExpression lineEnd(QStringLiteral("[\\0\\r\\n]"));
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));
     const platform::IniSections ini = platform::ParseIni(bytes);
-    for (const auto &keys : ini) {
-        for (const QString &value : keys) {
-            if (value.toUcs4().size() > 254 || value.contains(QChar(u'\0')) || value.contains(u'\r')
-                || value.contains(u'\n'))
-                std::abort();
-        }
-    }
+    for (const auto &keys : ini)
+        for (const QString &value : keys)
+            if (value.toUcs4().size() > 254 || value.contains(lineEnd))
+                qFatal("value too long or not on one line");
     if (platform::ParseIni(bytes) != ini)
-        std::abort();
+        qFatal("the same bytes gave other sections");
     return 0;
 }

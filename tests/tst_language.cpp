@@ -3,137 +3,105 @@
 #include "ui/dialogs/frmMenus.h"
 #include "ui/main/frmMain.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QFrame>
-#include <QKeySequence>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextDocumentFragment>
+#include <QtTest>
+#include <QtWidgets>
+
+#include <sys/stat.h>
 
 class tst_language : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void stripAndMenu();
-    void sharedNameTakesOneCaption();
-    void shippedFile_data();
-    void shippedFile();
+    frmMain m_main;
+    frmMenus m_menus{m_main};
 
-private:
-    QTemporaryDir m_dir;
-    void writeFile(const QByteArray &text)
+private slots:
+    void reader_data()
     {
-        QFile file(m_dir.filePath("test.lgf"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QVariant>("k"); // the value of "k" in section "a"; invalid: absent
+        const auto row = [](const char *name, const QByteArray &file, const QVariant &k) {
+            QTest::newRow(name) << file << k;
+        };
+        row("ASCII case, first key", "[A]\nK=1\nk=2", "1");
+        row("first section", "[a]\n[A]\nk=2", {});
+        row("blanks, first =, quotes", " [ a ]\v\n\f k \t= \"' v  w=x '\" \t", "' v  w=x '");
+        row("comments, first ], no =", "[a]b]\n ;k=1\nk\nk=Lit ; nota", "Lit ; nota");
+        row("CR, NUL", QByteArray("[a]\rk=1\0x\r\nk=2", 14), "1");
+        row("254", "[a]\nk=" + QByteArray(253, 'x') + "😀y", QString(253, 'x') + "😀");
+        row("UTF-8 BOM", "\xEF\xBB\xBF[a]\nk=\xC3\xA0\xC3", "à\uFFFD");
+        for (const auto encoding : {QStringEncoder::Utf16LE, QStringEncoder::Utf16BE})
+            row("UTF-16", QStringEncoder(encoding, QStringEncoder::Flag::WriteBom)(u"[a]\nk=€"),
+                "€");
+        row("Windows-1252", "[a]\nk=\x80\xE0", "€à");
+        row("truncated UTF-8", "[a]\nk=\xE2\x82", "â‚");
+    }
+
+    void reader()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QVariant, k);
+        const auto value = platform::IniValue(platform::ParseIni(file), u"a", u"k");
+        QCOMPARE(value ? QVariant(*value) : QVariant(), k);
+    }
+
+    // The language file is the first visible regular file, or link to one, in name order
+    // regardless of case; a FIFO, a device, a folder or a broken link never counts.
+    void stripAndMenu()
+    {
+        QTemporaryDir dir;
+        const QString at = dir.path() + '/';
+        QFile file(at + "file");
+        QVERIFY(file.open(QIODevice::WriteOnly)
+                && file.write("[frmMain]\ntxtEuro.Caption=9\ntxtEuro.ToolTipText=\n"
+                              "cmdMenu.ToolTipText=<b>x</b>\nlblEuroDescription.Caption=<img>\n"
+                              "[frmMenus]\nmnuExit.Caption=-\nmnuSeparator1.Caption=Seen\n"
+                              "mnuAlwaysOnTop.Caption=On &top\n")
+                && file.flush());
+        QVERIFY(QFile::link(at + "file", at + "a.Lgf") && QFile::link("/dev/zero", at + "0.lgf"));
+        QVERIFY(::mkfifo(QFile::encodeName(at + "1.lgf"), 0600) == 0 && QDir(at).mkdir("2.lgf"));
+        QVERIFY(QFile::link("-", at + "3.lgf") && QFile(at + ".0.lgf").open(QIODevice::WriteOnly));
+        QFile big(at + "B.LGF");
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.write("[a]\nk=1" + QByteArray(1 << 20, ' ')));
+        QVERIFY(big.flush() && platform::ReadIniFile(big.fileName()).isEmpty());
+
+        auto *separator = m_menus.findChild<QAction *>("mnuSeparator1");
+        const QString separatorText = separator->text();
+        auto *label = m_main.findChild<QLabel *>("lblEuroDescription");
+        label->setTextFormat(Qt::AutoText); // values are plain text whatever the form says
+        Module1::ApplyLanguage(m_main, dir.path());
+        Module1::ApplyLanguage(m_menus, dir.path());
+        auto *euro = m_main.findChild<QLineEdit *>("txtEuro");
+        QVERIFY(euro->text() == "0" && euro->toolTip().isEmpty());
+        const QString tip = m_main.findChild<QPushButton *>("cmdMenu")->toolTip();
+        QCOMPARE(QTextDocumentFragment::fromHtml(tip).toPlainText(), "<b>x</b>");
+        QVERIFY(label->text() == "<img>" && label->textFormat() == Qt::PlainText);
+        QVERIFY(!m_menus.findChild<QAction *>("mnuExit")->isSeparator());
+        QVERIFY(separator->isSeparator() && separator->text() == separatorText);
+        QCOMPARE(m_menus.mnuAlwaysOnTop()->text(), "On &top");
+    }
+
+    void shippedFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        // No file at all fails the test for want of data.
+        for (const QFileInfo &file : QDir(QFINDTESTDATA("../lang")).entryInfoList({"*.lgf"}))
+            QTest::newRow(qPrintable(file.fileName())) << file.filePath();
+    }
+
+    // A shipped file holds the keys that take effect and no others.
+    void shippedFile()
+    {
+        QFETCH(QString, path);
+        const platform::IniSections ini = platform::ReadIniFile(path);
+        for (QWidget *form : std::initializer_list<QWidget *>{&m_main, &m_menus}) {
+            const QStringList wanted = Module1::LanguageKeys(*form).join('|').toLower().split('|');
+            const QHash<QString, QString> held = ini.value(form->objectName().toLower());
+            QCOMPARE(QSet(held.keyBegin(), held.keyEnd()), QSet(wanted.begin(), wanted.end()));
+        }
+        QVERIFY(ini.contains("frmconfigure") && ini.size() == 3);
     }
 };
-
-void tst_language::stripAndMenu()
-{
-    writeFile(
-            "[FRMMAIN]\nTXTEURO.CAPTION=9\ntxtEuro.ToolTipText=\ncmdMenu.ToolTipText=<b>x</b>\n"
-            "lblEuroDescription.Caption=<img src=y>\nShape1.ToolTipText=s\n[frmMenus]\n"
-            "mnuExit.Caption=-\nmnuAbout.Caption=\nmnuSeparator1.Caption=Seen\n"
-            "mnuAlwaysOnTop.Caption=Always on &top\nmnuConfigure.ToolTipText=t\nmnuBar.Caption=B");
-    frmMain main;
-    frmMenus menus(main);
-    auto *separator = menus.findChild<QAction *>("mnuSeparator1");
-    const QString separatorText = separator->text();
-    auto *configure = menus.findChild<QAction *>("mnuConfigure");
-    const QString configureTip = configure->toolTip();
-    auto *label = main.findChild<QLabel *>("lblEuroDescription");
-    label->setTextFormat(Qt::AutoText); // values are plain text whatever the form says
-    Module1::ApplyLanguage(main, m_dir.path());
-    Module1::ApplyLanguage(menus, m_dir.path());
-
-    auto *euro = main.findChild<QLineEdit *>("txtEuro");
-    QCOMPARE(euro->text(), "0");
-    QCOMPARE(euro->toolTip(), QString());
-    const QString tip = main.findChild<QPushButton *>("cmdMenu")->toolTip();
-    QCOMPARE(QTextDocumentFragment::fromHtml(tip).toPlainText(), "<b>x</b>");
-    QCOMPARE(label->text(), "<img src=y>");
-    QCOMPARE(label->textFormat(), Qt::PlainText);
-    QCOMPARE(main.findChild<QFrame *>("Shape1")->toolTip(), QString());
-    QVERIFY(!menus.findChild<QAction *>("mnuAbout")->isSeparator());
-    auto *exit = menus.findChild<QAction *>("mnuExit");
-    QVERIFY(!exit->isSeparator() && exit->text() == "-");
-    QVERIFY(separator->isSeparator());
-    QCOMPARE(separator->text(), separatorText);
-    QCOMPARE(configure->toolTip(), configureTip);
-    QAction *onTop = menus.mnuAlwaysOnTop();
-    QCOMPARE(onTop->text(), "Always on &top");
-    QVERIFY(onTop->isCheckable() && onTop->isChecked());
-    QCOMPARE(menus.mnuBar()->title(), "B");
-}
-
-void tst_language::sharedNameTakesOneCaption()
-{
-    writeFile("[frmConfigure]\nlblDecimalPlaces.Caption=&Decimals:");
-    QWidget form;
-    form.setObjectName("frmConfigure");
-    QLabel first(&form);
-    QLabel second(&form);
-    first.setObjectName("lblDecimalPlaces");
-    second.setObjectName("lblDecimalPlaces");
-    Module1::ApplyLanguage(form, m_dir.path());
-    QCOMPARE(first.text(), "&Decimals:");
-    QCOMPARE(second.text(), "&Decimals:");
-}
-
-void tst_language::shippedFile_data()
-{
-    QTest::addColumn<QString>("path");
-    const QDir lang(SOURCE_DIR "/lang");
-    const QFileInfoList files = lang.entryInfoList({"*.lgf"}, QDir::Files);
-    QVERIFY(!files.isEmpty());
-    for (const QFileInfo &file : files)
-        QTest::newRow(qPrintable(file.fileName())) << file.filePath();
-}
-
-// Every key a shipped file holds is one that takes effect, and the strip and the menu are
-// complete; access keys are unique per form.
-void tst_language::shippedFile()
-{
-    QFETCH(QString, path);
-    const platform::IniSections ini = platform::ReadIniFile(path);
-    frmMain main;
-    frmMenus menus(main);
-    const auto sorted = [](QStringList keys) {
-        keys.sort();
-        keys.removeDuplicates();
-        return keys;
-    };
-    QCOMPARE(sorted(ini.keys()), QStringList({"frmconfigure", "frmmain", "frmmenus"}));
-    QCOMPARE(sorted(ini["frmmain"].keys()),
-             sorted(Module1::LanguageKeys(main).join('|').toLower().split('|')));
-    QCOMPARE(sorted(ini["frmmenus"].keys()),
-             sorted(Module1::LanguageKeys(menus).join('|').toLower().split('|')));
-
-    QFile dialog(SOURCE_DIR "/ui/dialogs/frmConfigure.ui");
-    if (dialog.open(QIODevice::ReadOnly)) {
-        const QString ui = QString::fromUtf8(dialog.readAll()).toLower();
-        for (const QString &key : ini["frmconfigure"].keys())
-            QVERIFY2(ui.contains("name=\"" + key.section('.', 0, 0) + '"'), qPrintable(key));
-    }
-    for (const auto &keys : ini) {
-        QList<QKeySequence> taken;
-        for (auto it = keys.begin(); it != keys.end(); ++it) {
-            const QKeySequence accessKey = QKeySequence::mnemonic(it.value());
-            if (!it.key().endsWith(".caption") || accessKey.isEmpty())
-                continue;
-            QVERIFY2(!taken.contains(accessKey), qPrintable(it.key()));
-            taken += accessKey;
-        }
-    }
-}
 
 QTEST_MAIN(tst_language)
 #include "tst_language.moc"
