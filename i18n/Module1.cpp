@@ -98,7 +98,7 @@ void ApplyLanguage(QWidget &form, const QString &folder)
     if (path.isEmpty())
         return;
     // Parsed once per call and not kept, so an edited file shows at the next call.
-    const platform::IniSections ini = platform::ReadIniFile(path);
+    const platform::IniValues ini = platform::ReadIniFile(path);
     const QString section = form.objectName();
     forEachText(form, [&ini, &section](QObject &control, Setter set, const QString &key) {
         if (const std::optional<QString> value = platform::IniValue(ini, section, key))

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <fcntl.h>
@@ -83,12 +84,13 @@ QString valueOf(QStringView text)
 
 } // namespace
 
-IniSections ParseIni(QByteArrayView bytes)
+IniValues ParseIni(QByteArrayView bytes)
 {
     QString text = decoded(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
 
-    IniSections sections;
+    IniValues values;
+    QSet<QString> sections;
     QString section;
     bool reading = false; // false before the first header and in repeated sections
     for (QStringView line : QStringView(text).tokenize(u'\n')) {
@@ -102,22 +104,20 @@ IniSections ParseIni(QByteArrayView bytes)
             const qsizetype close = line.indexOf(u']');
             section = folded(trimmed(line.sliced(1, (close < 0 ? line.size() : close) - 1)));
             reading = !sections.contains(section);
-            if (reading)
-                sections.insert(section, {});
+            sections.insert(section);
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
         if (!reading || equals < 0)
             continue;
-        QHash<QString, QString> &keys = sections[section];
-        const QString key = folded(trimmed(line.first(equals)));
-        if (!keys.contains(key))
-            keys.insert(key, valueOf(trimmed(line.sliced(equals + 1))));
+        const QString key = section + u'\n' + folded(trimmed(line.first(equals)));
+        if (!values.contains(key))
+            values.insert(key, valueOf(trimmed(line.sliced(equals + 1))));
     }
-    return sections;
+    return values;
 }
 
-IniSections ReadIniFile(const QString &path)
+IniValues ReadIniFile(const QString &path)
 {
     // The type is checked on the opened handle, and opening does not wait for a writer, so a
     // FIFO or device put in the file's place after the search can neither hang nor be read.
@@ -132,18 +132,13 @@ IniSections ReadIniFile(const QString &path)
         return {};
     }
     const QByteArray bytes = file.read(largestFile + 1); // the file may have grown since
-    return bytes.size() > largestFile ? IniSections() : ParseIni(bytes);
+    return bytes.size() > largestFile ? IniValues() : ParseIni(bytes);
 }
 
-std::optional<QString> IniValue(const IniSections &ini, QStringView section, QStringView key)
+std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key)
 {
-    const auto keys = ini.constFind(folded(section));
-    if (keys == ini.cend())
-        return std::nullopt;
-    const auto value = keys->constFind(folded(key));
-    if (value == keys->cend())
-        return std::nullopt;
-    return *value;
+    const auto value = ini.constFind(folded(section) + u'\n' + folded(key));
+    return value == ini.cend() ? std::nullopt : std::optional<QString>(*value);
 }
 
 QString FindLanguageFile(const QString &folder)

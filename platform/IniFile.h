@@ -9,9 +9,10 @@
 
 namespace platform {
 
-/// The sections of an INI text by name, each holding its keys and values. Names are stored
-/// folded to ASCII lower case; look them up through IniValue().
-using IniSections = QHash<QString, QHash<QString, QString>>;
+/// The values of an INI text, each under its section's name and its key's name, both folded to
+/// ASCII lower case and joined by a line feed; look them up through IniValue(). One flat table,
+/// because a file of many tiny sections would otherwise cost a table each.
+using IniValues = QHash<QString, QString>;
 
 /// Parses the bytes of an INI file. The encoding follows a UTF-8 or UTF-16 byte-order mark;
 /// without one, valid UTF-8 is UTF-8 and anything else Windows-1252. Lines end at CR LF, LF or
@@ -21,14 +22,14 @@ using IniSections = QHash<QString, QHash<QString, QString>>;
 /// one pair of matching quotes around a value is removed, and a value keeps at most its first
 /// 254 characters (code points). The first section of a name counts, and in it the first
 /// occurrence of a key.
-IniSections ParseIni(QByteArrayView bytes);
+IniValues ParseIni(QByteArrayView bytes);
 
 /// Parses the regular file at `path`. A file that cannot be read, is no regular file, or is
-/// larger than 1 MiB gives no sections. Never blocks on a FIFO or a device.
-IniSections ReadIniFile(const QString &path);
+/// larger than 1 MiB gives no values. Never blocks on a FIFO or a device.
+IniValues ReadIniFile(const QString &path);
 
 /// The value of `key` in `section`, names compared without regard to ASCII case.
-std::optional<QString> IniValue(const IniSections &ini, QStringView section, QStringView key);
+std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key);
 
 /// The full path of the language file in `folder`: the first, in case-insensitive name order,
 /// of the visible regular files (or links to one) whose names end in ".lgf" in any case.
