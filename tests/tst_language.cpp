@@ -31,8 +31,8 @@ private slots:
         row("254", "[a]\nk=" + QByteArray(253, 'x') + "😀y", QString(253, 'x') + "😀");
         row("UTF-8 BOM", "\xEF\xBB\xBF[a]\nk=\xC3\xA0\xC3", "à\uFFFD");
         for (const auto encoding : {QStringEncoder::Utf16LE, QStringEncoder::Utf16BE})
-            row("UTF-16", QStringEncoder(encoding, QStringEncoder::Flag::WriteBom)(u"[a]\nk=€"),
-                "€");
+            row(encoding == QStringEncoder::Utf16LE ? "UTF-16 LE" : "UTF-16 BE",
+                QStringEncoder(encoding, QStringEncoder::Flag::WriteBom)(u"[a]\nk=€"), "€");
         row("Windows-1252", "[a]\nk=\x80\xE0", "€à");
         row("truncated UTF-8", "[a]\nk=\xE2\x82", "â‚");
     }
