@@ -58,3 +58,16 @@ package: build
 screenshots: build
 	@$(MAKE) --no-print-directory deps DEPS="$(SHOT_DEPS)"
 	/usr/bin/python3 packaging/screenshots.py build/cambrivo build/screenshots
+
+# Each fuzz target explores for about a minute from its seed corpus in fuzz/corpus/; what it
+# learns, and any failing input, stays in build-fuzz/.
+.PHONY: fuzz
+fuzz: DEPS += clang-14 libclang-rt-14-dev
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	for t in fuzz_ini fuzz_amount; do \
+	    mkdir -p build-fuzz/corpus/$$t && \
+	    build-fuzz/fuzz/$$t -max_total_time=60 -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+	        -artifact_prefix=build-fuzz/$$t- build-fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done

@@ -87,11 +87,11 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None):
+    def start_program(stored=None, program=None):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(request.config.getoption("--program"), tmp_path))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path))
         return programs[-1]
 
     yield start_program

@@ -2,6 +2,7 @@
 #include "ui_frmConfigure.h"
 
 #include "core/Module1.h"
+#include "i18n/Module1.h"
 #include "platform/Beep.h"
 #include "platform/Settings.h"
 
@@ -110,6 +111,7 @@ void frmConfigure::Form_Load()
     ui->chkUseSeparator->setChecked(Module1::UseSeparatorOf(platform::GetSetting(
                                             QStringLiteral("UseSeparator"), QStringLiteral("1")))
                                     == 1);
+    Module1::ApplyLanguage(*this);
 }
 
 void frmConfigure::refuse(QLineEdit *box)

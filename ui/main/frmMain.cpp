@@ -2,6 +2,7 @@
 #include "ui_frmMain.h"
 
 #include "core/Module1.h"
+#include "i18n/Module1.h"
 #include "platform/Beep.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
@@ -108,6 +109,8 @@ frmMain::~frmMain()
 void frmMain::Form_Load()
 {
     m_menus = std::make_unique<frmMenus>(*this);
+    Module1::ApplyLanguage(*this);
+    Module1::ApplyLanguage(*m_menus);
     placeFromSettings(); // reads the position, then LoadSettings, then places
     // Shown once placed: a window manager places a new window itself, and a move after the map
     // to the position Qt still assumes, (0, 0) for one, would never reach the window system.

@@ -1,0 +1,162 @@
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+constexpr qint64 largestFile = 1 << 20;
+constexpr int longestValue = 254;
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+QStringView trimmed(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// Only ASCII letters fold: other letters compare as they stand.
+QString folded(QStringView name)
+{
+    QString result = name.toString();
+    for (QChar &c : result) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(static_cast<char16_t>(c.unicode() + (u'a' - u'A')));
+    }
+    return result;
+}
+
+QString decoded(QByteArrayView bytes)
+{
+    // Stateless, so that a sequence cut off at the end counts as an error instead of waiting
+    // for more input.
+    const auto decode = [](QStringConverter::Encoding encoding, QByteArrayView data, bool *ok) {
+        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+        QString text = decoder(data);
+        if (ok)
+            *ok = !decoder.hasError();
+        return text;
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decode(QStringConverter::Utf8, bytes.sliced(3), nullptr);
+    if (bytes.startsWith("\xFF\xFE"))
+        return decode(QStringConverter::Utf16LE, bytes.sliced(2), nullptr);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decode(QStringConverter::Utf16BE, bytes.sliced(2), nullptr);
+    bool valid = false;
+    QString text = decode(QStringConverter::Utf8, bytes, &valid);
+    if (valid)
+        return text;
+    // Windows-1252 rather than Latin-1, which has no euro sign at 0x80.
+    QStringDecoder windows1252("windows-1252");
+    return windows1252.isValid() ? QString(windows1252(bytes)) : QString::fromLatin1(bytes);
+}
+
+QString valueOf(QStringView text)
+{
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'')
+        && text.back() == text.front())
+        text = text.sliced(1, text.size() - 2);
+    qsizetype end = 0;
+    for (int count = 0; count < longestValue && end < text.size(); ++count) {
+        const bool pair = text[end].isHighSurrogate() && end + 1 < text.size()
+                && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return text.first(end).toString();
+}
+
+} // namespace
+
+IniValues ParseIni(QByteArrayView bytes)
+{
+    QString text = decoded(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+
+    IniValues values;
+    QSet<QString> sections;
+    QString section;
+    bool reading = false; // false before the first header and in repeated sections
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (const qsizetype nul = line.indexOf(QChar(u'\0')); nul >= 0)
+            line.truncate(nul);
+        line = trimmed(line);
+        if (line.isEmpty() || line.front() == u';')
+            continue;
+        if (line.front() == u'[') {
+            // A header without "]" runs to the end of its line.
+            const qsizetype close = line.indexOf(u']');
+            section = folded(trimmed(line.sliced(1, (close < 0 ? line.size() : close) - 1)));
+            reading = !sections.contains(section);
+            sections.insert(section);
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!reading || equals < 0)
+            continue;
+        const QString key = section + u'\n' + folded(trimmed(line.first(equals)));
+        if (!values.contains(key))
+            values.insert(key, valueOf(trimmed(line.sliced(equals + 1))));
+    }
+    return values;
+}
+
+IniValues ReadIniFile(const QString &path)
+{
+    // The type is checked on the opened handle, and opening does not wait for a writer, so a
+    // FIFO or device put in the file's place after the search can neither hang nor be read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat status = {};
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > largestFile
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    const QByteArray bytes = file.read(largestFile + 1); // the file may have grown since
+    return bytes.size() > largestFile ? IniValues() : ParseIni(bytes);
+}
+
+std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key)
+{
+    const auto value = ini.constFind(folded(section) + u'\n' + folded(key));
+    return value == ini.cend() ? std::nullopt : std::optional<QString>(*value);
+}
+
+QString FindLanguageFile(const QString &folder)
+{
+    const QDir dir(folder);
+    QString first;
+    // Without QDir::Hidden and QDir::System the listing leaves out hidden files, FIFOs, devices
+    // and broken links; isFile() also looks through a link, which the listing does not.
+    const QFileInfoList found = dir.entryInfoList({QStringLiteral("*.lgf")}, QDir::Files);
+    for (const QFileInfo &info : found) {
+        const QString name = info.fileName();
+        if (!info.isFile() || !name.endsWith(u".lgf", Qt::CaseInsensitive))
+            continue;
+        const int order = name.compare(first, Qt::CaseInsensitive);
+        if (first.isEmpty() || order < 0 || (order == 0 && name < first))
+            first = name;
+    }
+    return first.isEmpty() ? QString() : dir.filePath(first);
+}
+
+} // namespace platform

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace platform {
+
+/// The values of an INI text, each under its section's name and its key's name, both folded to
+/// ASCII lower case and joined by a line feed; look them up through IniValue(). One flat table,
+/// because a file of many tiny sections would otherwise cost a table each.
+using IniValues = QHash<QString, QString>;
+
+/// Parses the bytes of an INI file. The encoding follows a UTF-8 or UTF-16 byte-order mark;
+/// without one, valid UTF-8 is UTF-8 and anything else Windows-1252. Lines end at CR LF, LF or
+/// CR, and a NUL character ends its line early. "[name]" opens a section (the header ends at
+/// its first "]"); "key=value" splits at the first "="; a line starting with ";" and a line
+/// without "=" are ignored. Blanks (space, tab, VT, FF) around names and values are trimmed,
+/// one pair of matching quotes around a value is removed, and a value keeps at most its first
+/// 254 characters (code points). The first section of a name counts, and in it the first
+/// occurrence of a key.
+IniValues ParseIni(QByteArrayView bytes);
+
+/// Parses the regular file at `path`. A file that cannot be read, is no regular file, or is
+/// larger than 1 MiB gives no values. Never blocks on a FIFO or a device.
+IniValues ReadIniFile(const QString &path);
+
+/// The value of `key` in `section`, names compared without regard to ASCII case.
+std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key);
+
+/// The full path of the language file in `folder`: the first, in case-insensitive name order,
+/// of the visible regular files (or links to one) whose names end in ".lgf" in any case.
+/// Empty when there is none.
+QString FindLanguageFile(const QString &folder);
+
+} // namespace platform

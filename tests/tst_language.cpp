@@ -1,0 +1,108 @@
+#include "i18n/Module1.h"
+#include "platform/IniFile.h"
+#include "ui/dialogs/frmConfigure.h"
+#include "ui/dialogs/frmMenus.h"
+#include "ui/main/frmMain.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <sys/stat.h>
+
+class tst_language : public QObject
+{
+    Q_OBJECT
+
+    frmMain m_main;
+    frmMenus m_menus{m_main};
+
+private slots:
+    void reader_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("k"); // the value of "k" in section "a"; null: absent
+        const auto row = [](const char *name, const QByteArray &file, const QString &k) {
+            QTest::newRow(name) << file << k;
+        };
+        row("ASCII case, first key", "[A]\nK=1\nk=2", "1");
+        row("first section", "[a]\n[A]\nk=2", {});
+        row("blanks, first =, quotes", " [ a ]\v\n\f k \t= \"' v  w=x '\" \t", "' v  w=x '");
+        row("comments, first ], no =", "[a]b]\n ;k=1\nk\nk=Lit ; nota", "Lit ; nota");
+        row("CR, NUL", QByteArray("[a]\rk=1\0x\r\nk=2", 14), "1");
+        row("254", "[a]\nk=" + QByteArray(253, 'x') + "😀y", QString(253, 'x') + "😀");
+        row("UTF-8 BOM", "\xEF\xBB\xBF[a]\nk=\xC3\xA0\xC3", "à\uFFFD");
+        for (const auto encoding : {QStringEncoder::Utf16LE, QStringEncoder::Utf16BE})
+            row(encoding == QStringEncoder::Utf16LE ? "UTF-16 LE" : "UTF-16 BE",
+                QStringEncoder(encoding, QStringEncoder::Flag::WriteBom)(u"[a]\nk=€"), "€");
+        row("Windows-1252", "[a]\nk=\x80\xE0", "€à");
+        row("truncated UTF-8", "[a]\nk=\xE2\x82", "â‚");
+    }
+
+    void reader()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, k);
+        QCOMPARE(platform::IniValue(platform::ParseIni(file), u"a", u"k").value_or(QString()), k);
+    }
+
+    // The language file is the first visible regular file, or link to one, in name order
+    // regardless of case; a FIFO, a device, a folder or a broken link never counts.
+    void stripAndMenu()
+    {
+        QTemporaryDir dir;
+        const QString at = dir.path() + '/';
+        QFile file(at + "file");
+        QVERIFY(file.open(QIODevice::WriteOnly)
+                && file.write("[frmMain]\ntxtEuro.Caption=9\ntxtEuro.ToolTipText=\n"
+                              "cmdMenu.ToolTipText=<b>x</b>\nlblEuroDescription.Caption=<img>\n"
+                              "[frmMenus]\nmnuExit.Caption=-\nmnuSeparator1.Caption=Seen\n"
+                              "mnuAlwaysOnTop.Caption=On &top\n")
+                && file.flush());
+        QVERIFY(QFile::link(at + "file", at + "a.Lgf") && QFile::link("/dev/zero", at + "0.lgf"));
+        QVERIFY(::mkfifo(QFile::encodeName(at + "1.lgf"), 0600) == 0 && QDir(at).mkdir("2.lgf"));
+        QVERIFY(QFile::link("-", at + "3.lgf") && QFile(at + ".0.lgf").open(QIODevice::WriteOnly));
+        QFile big(at + "B.LGF");
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.write("[a]\nk=1" + QByteArray(1 << 20, ' ')));
+        QVERIFY(big.flush() && platform::ReadIniFile(big.fileName()).isEmpty());
+
+        auto *separator = m_menus.findChild<QAction *>("mnuSeparator1");
+        const QString separatorText = separator->text();
+        auto *label = m_main.findChild<QLabel *>("lblEuroDescription");
+        label->setTextFormat(Qt::AutoText); // values are plain text whatever the form says
+        Module1::ApplyLanguage(m_main, dir.path());
+        Module1::ApplyLanguage(m_menus, dir.path());
+        auto *euro = m_main.findChild<QLineEdit *>("txtEuro");
+        QVERIFY(euro->text() == "0" && euro->toolTip().isEmpty());
+        const QString tip = m_main.findChild<QPushButton *>("cmdMenu")->toolTip();
+        QCOMPARE(QTextDocumentFragment::fromHtml(tip).toPlainText(), "<b>x</b>");
+        QVERIFY(label->text() == "<img>" && label->textFormat() == Qt::PlainText);
+        QVERIFY(!m_menus.findChild<QAction *>("mnuExit")->isSeparator());
+        QVERIFY(separator->isSeparator() && separator->text() == separatorText);
+        QCOMPARE(m_menus.mnuAlwaysOnTop()->text(), "On &top");
+    }
+
+    void shippedFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        // No file at all fails the test for want of data.
+        for (const QFileInfo &file : QDir(QFINDTESTDATA("../lang")).entryInfoList({"*.lgf"}))
+            QTest::newRow(qPrintable(file.fileName())) << file.filePath();
+    }
+
+    // A shipped file holds the keys that take effect and no others.
+    void shippedFile()
+    {
+        QFETCH(QString, path);
+        const platform::IniValues ini = platform::ReadIniFile(path);
+        QSet<QString> held(ini.keyBegin(), ini.keyEnd());
+        QSet<QString> wanted;
+        frmConfigure configure;
+        for (QWidget *form : std::initializer_list<QWidget *>{&m_main, &m_menus, &configure})
+            for (const QString &key : Module1::LanguageKeys(*form))
+                wanted += (form->objectName() + '\n' + key).toLower();
+        QCOMPARE(held, wanted);
+    }
+};
+
+QTEST_MAIN(tst_language)
+#include "tst_language.moc"
