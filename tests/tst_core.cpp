@@ -36,185 +36,171 @@ class tst_core : public QObject
     Q_OBJECT
 
 private slots:
-    void filterKey();
-    void grouping();
-    void numericTest();
-    void conversion();
-    void tiesGoToEven();
-    void loadSettings();
-    void store();
-};
-
-void tst_core::filterKey()
-{
-    for (int key = -32768; key < 32768; ++key) {
-        const auto k = static_cast<qint16>(key);
-        const bool kept = (key >= '0' && key <= '9') || key == 8;
-        const bool comma = key == '.' || key == ',';
-        QCOMPARE(Module1::FilterKey(k, u"12"), kept ? k : comma ? ',' : 0);
-        QCOMPARE(Module1::FilterKey(k, u"1,2"), kept ? k : 0);
-    }
-}
-
-void tst_core::grouping()
-{
-    const char *rows[][2] = {{"", ""},
-                             {"12", "12"},
-                             {"123456", "123.456"},
-                             {"1234567,891", "1.234.567,891"},
-                             {"1.23.4", "1.234"},
-                             {"0,000001", "0,000001"},
-                             {"-1234", "-1.234"},
-                             {",5", ",5"},
-                             {",512", ",512"},
-                             {"-123", "-123"},
-                             {" 123", " 123"},
-                             {" +1234 ", " +1.234 "},
-                             {"1234, ", "1.234, "},
-                             {"ab💶c", "a.b💶c"}};
-    for (const auto &[text, grouped] : rows)
-        QCOMPARE(Module1::GroupThousands(QString::fromUtf8(text)), QString::fromUtf8(grouped));
-    // Over random texts: grouping twice is grouping once, and an amount stays the same amount.
-    const QString alphabet = QStringLiteral("0123456789..,, -+a\t");
-    for (int i = 0; i < 200000; ++i) {
-        QString text;
-        for (int n = QRandomGenerator::global()->bounded(12); n > 0; --n)
-            text += alphabet[QRandomGenerator::global()->bounded(alphabet.size())];
-        const QString grouped = Module1::GroupThousands(text);
-        QVERIFY2(Module1::GroupThousands(grouped) == grouped, qPrintable(text));
-        if (const auto amount = Module1::ParseAmount(text))
-            QVERIFY2(Module1::ParseAmount(grouped) == amount, qPrintable(text));
-    }
-}
-
-void tst_core::numericTest()
-{
-    // Each text and the amount it denotes as the strip writes it back; "" when it is no number.
-    const QString largest = QStringLiteral("1797693134862315") + QString(293, u'0');
-    const QString rows[][2] = {{largest, QStringLiteral("179769313486232") + QString(294, u'0')},
-                               {QStringLiteral("1797693134862316") + QString(293, u'0'), {}},
-                               {"1.234,5", "1234,5"},
-                               {" -12 ", "-12"},
-                               {"+0,5", "0,5"},
-                               {"1,", "1"},
-                               {",5", "0,5"},
-                               {"1.2", "12"},
-                               {"", ""},
-                               {",", ""},
-                               {"1,2,3", ""},
-                               {"1e5", ""},
-                               {"inf", ""},
-                               {".5", ""},
-                               {"1.", ""},
-                               {"1..2", ""},
-                               {"- 5", ""},
-                               {"1,2.3", ""},
-                               {"12a", ""}};
-    const auto one = AmountOf(u"1");
-    for (const auto &[text, amount] : rows) {
-        QCOMPARE(Module1::ParseAmount(text).has_value(), !amount.isEmpty());
-        QCOMPARE(Module1::EuroToCurrencyText(AmountOf(text), one, 9),
-                 amount.isEmpty() ? QStringLiteral("0") : amount);
-    }
-}
-
-void tst_core::conversion()
-{
-    struct
+    void filterKey()
     {
-        const char *amount, *rate;
-        bool toOwn;
-        int decimals;
-        const char *expected;
-    } const rows[] = {
-            {"1", "1936,27", true, 0, "1936"},
-            {"1.000", "1936,27", false, 2, "0,52"},
-            {"0,5", "1936,27", true, 2, "968,14"},
-            {"1,50", "1", true, 9, "1,5"},
-            {"1", "1936,27", false, 9, "0,000516457"},
-            {"-1", "1936,27", true, 0, "-1936"},
-            {"-0,001", "1", true, 2, "0"},
-            {"100000000000001,5", "1", true, 0, "100000000000002"}, // 15 digits, tie to even
-            {"123456789012345", "1936,27", true, 0, "239045676860933000"},
-            {"5", "0", false, 2, "0"},
-    };
-    for (const auto &r : rows) {
-        const auto amount = AmountOf(QString::fromUtf8(r.amount));
-        const auto rate = AmountOf(QString::fromUtf8(r.rate));
-        QCOMPARE(r.toOwn ? Module1::EuroToCurrencyText(amount, rate, r.decimals)
-                         : Module1::CurrencyToEuroText(amount, rate, r.decimals),
-                 QString::fromUtf8(r.expected));
+        for (int key = -32768; key < 32768; ++key) {
+            const auto k = static_cast<qint16>(key);
+            const bool kept = (key >= '0' && key <= '9') || key == 8;
+            const bool comma = key == '.' || key == ',';
+            QCOMPARE(Module1::FilterKey(k, u"12"), kept ? k : comma ? ',' : 0);
+            QCOMPARE(Module1::FilterKey(k, u"1,2"), kept ? k : 0);
+        }
     }
-}
 
-void tst_core::tiesGoToEven()
-{
-    // Amounts built to land exactly half-way between two results, and their neighbours, in
-    // both directions: binary floating point gets many of these wrong by one unit.
-    for (const Int rate : {193627000, 195583, 655957, 4033990, 50000}) { // units of 10^-5
-        const auto exactRate = AmountOf(decimalText(rate, 5));
-        const Int g = std::gcd(rate, Int(50000));
-        for (int decimals = 0; decimals <= 6; ++decimals) {
-            for (int i = 0; i < 300; ++i) {
-                const Int odd = 2 * Int(QRandomGenerator::global()->bounded(100000)) + 1;
-                for (const int step : {-1, 0, 1}) {
-                    const Int euro = odd * 50000 / g + step; // × rate = odd / 2 at `decimals`
-                    QCOMPARE(Module1::EuroToCurrencyText(AmountOf(decimalText(euro, decimals)),
-                                                         exactRate, decimals),
-                             decimalText(halfEven(euro * rate, 100000), decimals));
-                    const Int own = odd * 5 * rate + step; // ÷ rate = odd / 2 at `decimals`
-                    QCOMPARE(Module1::CurrencyToEuroText(AmountOf(decimalText(own, decimals + 6)),
-                                                         exactRate, decimals),
-                             decimalText(halfEven(own, 10 * rate), decimals));
+    void grouping()
+    {
+        const char *rows[][2] = {{"", ""},
+                                 {"12", "12"},
+                                 {"123456", "123.456"},
+                                 {"1234567,891", "1.234.567,891"},
+                                 {"1.23.4", "1.234"},
+                                 {"0,000001", "0,000001"},
+                                 {"-1234", "-1.234"},
+                                 {",5", ",5"},
+                                 {",512", ",512"},
+                                 {"-123", "-123"},
+                                 {" 123", " 123"},
+                                 {" +1234 ", " +1.234 "},
+                                 {"1234, ", "1.234, "},
+                                 {"ab💶c", "a.b💶c"}};
+        for (const auto &[text, grouped] : rows)
+            QCOMPARE(Module1::GroupThousands(QString::fromUtf8(text)), QString::fromUtf8(grouped));
+        // Over random texts: grouping twice is grouping once, and an amount stays the same amount.
+        const QString alphabet = QStringLiteral("0123456789..,, -+a\t");
+        for (int i = 0; i < 200000; ++i) {
+            QString text;
+            for (int n = QRandomGenerator::global()->bounded(12); n > 0; --n)
+                text += alphabet[QRandomGenerator::global()->bounded(alphabet.size())];
+            const QString grouped = Module1::GroupThousands(text);
+            QVERIFY2(Module1::GroupThousands(grouped) == grouped, qPrintable(text));
+            if (const auto amount = Module1::ParseAmount(text))
+                QVERIFY2(Module1::ParseAmount(grouped) == amount, qPrintable(text));
+        }
+    }
+
+    void numericTest()
+    {
+        // Each text and the amount it denotes as the strip writes it back; "" when it is no number.
+        const QString largest = QStringLiteral("1797693134862315") + QString(293, u'0');
+        const QString rows[][2]
+                = {{largest, QStringLiteral("179769313486232") + QString(294, u'0')},
+                   {QStringLiteral("1797693134862316") + QString(293, u'0'), {}},
+                   {"1.234,5", "1234,5"},
+                   {" -12 ", "-12"},
+                   {"+0,5", "0,5"},
+                   {"1,", "1"},
+                   {",5", "0,5"},
+                   {"1.2", "12"},
+                   {"", ""},
+                   {",", ""},
+                   {"1,2,3", ""},
+                   {"1e5", ""},
+                   {"inf", ""},
+                   {".5", ""},
+                   {"1.", ""},
+                   {"1..2", ""},
+                   {"- 5", ""},
+                   {"1,2.3", ""},
+                   {"12a", ""}};
+        const auto one = AmountOf(u"1");
+        for (const auto &[text, amount] : rows) {
+            QCOMPARE(Module1::ParseAmount(text).has_value(), !amount.isEmpty());
+            QCOMPARE(Module1::EuroToCurrencyText(AmountOf(text), one, 9),
+                     amount.isEmpty() ? QStringLiteral("0") : amount);
+        }
+    }
+
+    void conversion()
+    {
+        // amount, rate, direction (> to own currency, < to euro), decimals, expected text
+        const char *rows[] = {"1 1936,27 > 0 1936",
+                              "1.000 1936,27 < 2 0,52",
+                              "0,5 1936,27 > 2 968,14",
+                              "1,50 1 > 9 1,5",
+                              "1 1936,27 < 9 0,000516457",
+                              "-1 1936,27 > 0 -1936",
+                              "-0,001 1 > 2 0",
+                              "100000000000001,5 1 > 0 100000000000002",
+                              "123456789012345 1936,27 > 0 239045676860933000",
+                              "5 0 < 2 0"};
+        for (const char *row : rows) {
+            const QStringList f = QString::fromLatin1(row).split(u' ');
+            const auto amount = AmountOf(f[0]);
+            const auto rate = AmountOf(f[1]);
+            QCOMPARE(f[2] == u">" ? Module1::EuroToCurrencyText(amount, rate, f[3].toInt())
+                                  : Module1::CurrencyToEuroText(amount, rate, f[3].toInt()),
+                     f[4]);
+        }
+    }
+
+    void tiesGoToEven()
+    {
+        // Amounts built to land exactly half-way between two results, and their neighbours, in
+        // both directions: binary floating point gets many of these wrong by one unit.
+        for (const Int rate : {193627000, 195583, 655957, 4033990, 50000}) { // units of 10^-5
+            const auto exactRate = AmountOf(decimalText(rate, 5));
+            const Int g = std::gcd(rate, Int(50000));
+            for (int decimals = 0; decimals <= 6; ++decimals) {
+                for (int i = 0; i < 300; ++i) {
+                    const Int odd = 2 * Int(QRandomGenerator::global()->bounded(100000)) + 1;
+                    for (const int step : {-1, 0, 1}) {
+                        const Int euro = odd * 50000 / g + step; // × rate = odd / 2 at `decimals`
+                        QCOMPARE(Module1::EuroToCurrencyText(AmountOf(decimalText(euro, decimals)),
+                                                             exactRate, decimals),
+                                 decimalText(halfEven(euro * rate, 100000), decimals));
+                        const Int own = odd * 5 * rate + step; // ÷ rate = odd / 2 at `decimals`
+                        QCOMPARE(Module1::CurrencyToEuroText(
+                                         AmountOf(decimalText(own, decimals + 6)), exactRate,
+                                         decimals),
+                                 decimalText(halfEven(own, 10 * rate), decimals));
+                    }
                 }
             }
         }
     }
-}
 
-void tst_core::loadSettings()
-{
-    // What is stored, and the rate, "euro own separator" and symbol the program then uses.
-    QList<std::array<QByteArray, 4>> rows = {
-            {"", "1936,27", "2 0 1", "Lit"},
-            {"Value=1,95583\nEuroDecimal=4\nCurrencyDecimal=9\nUseSeparator=0\n"
-             "CurrencyDescription=лв\n",
-             "1,95583", "4 9 0", "лв"},
-            {"Value=1936,5\n", "1936,5", "2 0 1", "Lit"}, // unquoted, as a person edits it
-            {"UseSeparator=2\n", "1936,27", "2 0 2", "Lit"},
-    };
-    for (const char *bad : {"abc", "0", "-5", "1e3", "nan", "0,000", "\"\""})
-        rows.append({QByteArray("Value=") + bad + "\nEuroDecimal=x" + bad
-                             + "\nCurrencyDecimal=10\nUseSeparator=x\n",
-                     "1936,27", "2 0 1", "Lit"});
-    for (const auto &[stored, rate, counts, symbol] : rows) {
-        test::Store store;
-        store.write(stored);
-        QString shown;
-        Module1::currencyDescriptionSink() = [&shown](const QString &text) {
-            shown = text;
+    void loadSettings()
+    {
+        // What is stored, and the rate, "euro own separator" and symbol the program then uses.
+        QList<std::array<QByteArray, 4>> rows = {
+                {"", "1936,27", "2 0 1", "Lit"},
+                {"Value=1,95583\nEuroDecimal=4\nCurrencyDecimal=9\nUseSeparator=0\n"
+                 "CurrencyDescription=лв\n",
+                 "1,95583", "4 9 0", "лв"},
+                {"Value=1936,5\n", "1936,5", "2 0 1", "Lit"}, // unquoted, as a person edits it
+                {"UseSeparator=2\n", "1936,27", "2 0 2", "Lit"},
         };
-        Module1::LoadSettings();
-        QCOMPARE(Module1::FormatNumber(Module1::dblCambio), QString::fromUtf8(rate));
-        QCOMPARE(QStringLiteral("%1 %2 %3")
-                         .arg(Module1::intEuroDecimal)
-                         .arg(Module1::intCurrencyDecimal)
-                         .arg(Module1::intUseSeparator),
-                 QString::fromUtf8(counts));
-        QCOMPARE(shown, QString::fromUtf8(symbol));
+        for (const char *bad : {"abc", "0", "-5", "1e3", "nan", "0,000", "\"\""})
+            rows.append({QByteArray("Value=") + bad + "\nEuroDecimal=x" + bad
+                                 + "\nCurrencyDecimal=10\nUseSeparator=x\n",
+                         "1936,27", "2 0 1", "Lit"});
+        for (const auto &[stored, rate, counts, symbol] : rows) {
+            test::Store store;
+            store.write(stored);
+            QString shown;
+            Module1::currencyDescriptionSink() = [&shown](const QString &text) {
+                shown = text;
+            };
+            Module1::LoadSettings();
+            QCOMPARE(Module1::FormatNumber(Module1::dblCambio), QString::fromUtf8(rate));
+            const qint16 used[] = {Module1::intEuroDecimal, Module1::intCurrencyDecimal,
+                                   Module1::intUseSeparator};
+            QCOMPARE(QStringLiteral("%1 %2 %3").arg(used[0]).arg(used[1]).arg(used[2]), counts);
+            QCOMPARE(shown, QString::fromUtf8(symbol));
+        }
     }
-}
 
-void tst_core::store()
-{
-    test::Store store;
-    QVERIFY(platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
-    QVERIFY(store.text().contains(u"Top=5"));
-    // A file where the store's folder should be: nothing can be written, and the save says so.
-    test::Store blocked;
-    blocked.write({}, /*asFolder=*/false);
-    QVERIFY(!platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
-}
+    void store()
+    {
+        test::Store store;
+        QVERIFY(platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
+        QVERIFY(store.text().contains(u"Top=5"));
+        // A file where the store's folder should be: nothing can be written, and the save says so.
+        test::Store blocked;
+        blocked.write({}, /*asFolder=*/false);
+        QVERIFY(!platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_core)
 #include "tst_core.moc"

@@ -20,15 +20,25 @@ def test_configure_changes_the_conversion(start):
     dialog(strip, "o", "Cambrivo - Configura")
     assert strip.text("1 Euro =") == "1936,27"
     run("xdotool", "type", "--delay", "40", "1,95583")  # the rate is selected at opening
-    run("xdotool", "key", "--delay", "40", "alt+s", "ctrl+a", "BackSpace")
-    run("xdotool", "type", "--delay", "40", "лв")
+    # Keys of their own for "лв": xdotool would otherwise remap a key for each letter, and
+    # the program may read the key after the map is back.
+    from Xlib import XK, display
+    keyboard = display.Display()
+    keyboard.change_keyboard_mapping(247, [(XK.string_to_keysym(f"Cyrillic_{name}"),)
+                                           for name in ("el", "ve")])
+    keyboard.sync()
+    run("xdotool", "key", "--delay", "40", "alt+s", "ctrl+a", "BackSpace", "Cyrillic_el",
+        "Cyrillic_ve")
     run("xdotool", "key", "--delay", "40", "alt+c", "2", "Return")
     wait_until(lambda: "CurrencyDescription=лв" in strip.store(), what="the saved symbol")
     assert {"Value=\"1,95583\"", "EuroDecimal=2", "CurrencyDecimal=2", "UseSeparator=1"} <= set(
         strip.store())
+    wait_until(lambda: run("xdotool", "getactivewindow").strip() == strip.window,
+               what="the strip active again")
     strip.press(200, 9)
-    run("xdotool", "key", "--delay", "40", "ctrl+a", "BackSpace", "1")
-    wait_until(lambda: strip.text("Importo in лв") == "1,96", what="the new conversion")
+    run("xdotool", "key", "--delay", "40", "End", "shift+Home", "BackSpace", "1")
+    wait_until(lambda: strip.text("Importo in лв") == "1,96",
+               what=f"the new conversion, not {strip.text(EURO)} € = {strip.text('Importo in лв')}")
     assert strip.text(EURO) == "1"
 
 

@@ -11,6 +11,7 @@ OWN, EURO = "Importo in Lit", "Importo in euro"
 
 @pytest.mark.parametrize("stored, position", [
     (None, (370, 0)), ("Left=0\nTop=0\n", (0, 0)), ("Left=-50\nTop=-50\n", (0, 0)),
+    ("Left=5\nTop=123,4667\n", (5, 123)), ("Left=abc\nTop=1e3\n", (370, 0)),
     ("Left=5\nTop=3\n", (5, 3)), ("Left=5000\nTop=5000\n", (739, 749))])
 def test_opens_where_it_was_left(start, stored, position):
     strip = start(stored)
