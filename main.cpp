@@ -1,3 +1,4 @@
+#include "platform/IdleCaret.h"
 #include "platform/Process.h"
 #include "ui/main/frmMain.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
     QApplication::setApplicationVersion(QStringLiteral("1.4.0"));
 
+    const platform::IdleCaret idleCaret;
     frmMain form;
     form.Form_Load();
     return QApplication::exec();
