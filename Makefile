@@ -2,7 +2,8 @@
 # Both install the missing Debian packages first.
 
 DEPS := cmake ninja-build g++ qt6-base-dev libboost-dev libbenchmark-dev libx11-dev \
-        fonts-dejavu-core xvfb openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi
+        fonts-dejavu-core xvfb openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi \
+        python3-xlib
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: deps build run test test-sanitize bench format clean
@@ -33,8 +34,7 @@ test-sanitize: deps
 	ctest --preset sanitize -j2
 
 bench: build
-	./build/bench/bench_amount
-	/usr/bin/python3 bench/startup.py build/cambrivo
+	/usr/bin/python3 bench/startup.py build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
