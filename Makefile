@@ -34,8 +34,7 @@ test-sanitize: deps
 	ctest --preset sanitize -j2
 
 bench: build
-	./build/bench/bench_amount
-	/usr/bin/python3 bench/startup.py build/cambrivo
+	/usr/bin/python3 bench/startup.py build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,3 +1,4 @@
+#include "platform/IdleCaret.h"
 #include "platform/Process.h"
 #include "ui/BuildInfo.h"
 #include "ui/main/frmMain.h"
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
                                {QStringLiteral("DejaVu Sans Condensed"),
                                 QStringLiteral("Liberation Sans")});
 
+    const platform::IdleCaret idleCaret;
     frmMain form;
     form.Form_Load();
     return QApplication::exec();

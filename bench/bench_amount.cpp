@@ -45,6 +45,24 @@ void groupLongText(benchmark::State &state)
 }
 BENCHMARK(groupLongText)->Arg(16)->Arg(32767);
 
+using Convert = QString (*)(const Module1::Decimal &, const Module1::Decimal &, int);
+
+// What one typed digit costs the rules in a box already holding range(0) - 1 digits: the key
+// filter, regrouping the box, converting it, and regrouping the other box.
+void keyPath(benchmark::State &state, Convert convert, int decimals)
+{
+    const QString held
+            = Module1::GroupThousands(QStringView(u"98765432109876").left(state.range(0) - 1));
+    for (auto _ : state) {
+        const qint16 key = Module1::FilterKey(u'5', held);
+        const QString typed = Module1::GroupThousands(QString(held).append(QChar(key)));
+        benchmark::DoNotOptimize(
+                Module1::GroupThousands(convert(Module1::AmountOf(typed), lira, decimals)));
+    }
+}
+BENCHMARK_CAPTURE(keyPath, euroToCurrency, Module1::EuroToCurrencyText, 0)->DenseRange(1, 15, 7);
+BENCHMARK_CAPTURE(keyPath, currencyToEuro, Module1::CurrencyToEuroText, 2)->DenseRange(1, 15, 7);
+
 } // namespace
 
 BENCHMARK_MAIN();
