@@ -2,6 +2,7 @@
 // the menu's position, exit and stacking.
 #include "Store.h"
 #include "platform/Beep.h"
+#include "platform/IdleCaret.h"
 #include "ui/dialogs/frmMenus.h"
 #include "ui/main/frmMain.h"
 
@@ -28,59 +29,27 @@ class tst_strip : public QObject
         return *m_form;
     }
     QLineEdit *box(const char *name) const { return m_form->findChild<QLineEdit *>(name); }
-    void mouse(QEvent::Type type, QPoint global, Qt::MouseButtons buttons)
-    {
-        auto *button = m_form->findChild<QPushButton *>("cmdMenu");
-        QMouseEvent event(type, button->mapFromGlobal(QPointF(global)), QPointF(global),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(button, &event);
-    }
 
 private slots:
-    void typing_data()
-    {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("keys"); // typed into the euro box
-        QTest::addColumn<QString>("euro");
-        QTest::addColumn<QString>("own");
-        QTest::addColumn<int>("beeps");
-        QTest::newRow("grouped") << QByteArray() << "1234"
-                                 << "1.234"
-                                 << "2.389.357" << 0;
-        QTest::newRow("plain") << QByteArray("UseSeparator=0") << "1234"
-                               << "1234"
-                               << "2389357" << 0;
-        QTest::newRow("only 1 groups") << QByteArray("UseSeparator=2") << "1234"
-                                       << "1234"
-                                       << "2389357" << 0;
-        QTest::newRow("point is comma") << QByteArray() << "12.5"
-                                        << "12,5"
-                                        << "24.203" << 0;
-        QTest::newRow("comma first") << QByteArray() << ",512"
-                                     << ",512"
-                                     << "991" << 0;
-        QTest::newRow("second comma") << QByteArray() << "1,2,3"
-                                      << "1,23"
-                                      << "2.382" << 1;
-        QTest::newRow("refused") << QByteArray() << "a- 5"
-                                 << "5"
-                                 << "9.681" << 3;
-        QTest::newRow("decimals") << QByteArray("CurrencyDecimal=9") << "1,5"
-                                  << "1,5"
-                                  << "2.904,405" << 0;
-    }
-
     void typing()
     {
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, keys);
-        open(stored);
-        box("txtEuro")->clear();
-        QTest::keyClicks(box("txtEuro"), keys);
-        QTEST(box("txtEuro")->text(), "euro");
-        QTEST(box("txtCurrency")->text(), "own");
-        QTEST(m_beeps, "beeps");
+        // stored settings, keys typed into the euro box, then both boxes and the beeps
+        const char *rows[][5] = {{"", "1234", "1.234", "2.389.357", ""},
+                                 {"UseSeparator=0", "1234", "1234", "2389357", ""},
+                                 {"UseSeparator=2", "1234", "1234", "2389357", ""}, // only 1 groups
+                                 {"", "12.5", "12,5", "24.203", ""},
+                                 {"", ",512", ",512", "991", ""},
+                                 {"", "1,2,3", "1,23", "2.382", "x"},
+                                 {"", "a- 5", "5", "9.681", "xxx"},
+                                 {"CurrencyDecimal=9", "1,5", "1,5", "2.904,405", ""}};
+        for (const auto &[stored, keys, euro, own, beeps] : rows) {
+            open(stored);
+            box("txtEuro")->clear();
+            QTest::keyClicks(box("txtEuro"), keys);
+            QCOMPARE(box("txtEuro")->text(), euro);
+            QCOMPARE(box("txtCurrency")->text(), own);
+            QCOMPARE(m_beeps, int(qstrlen(beeps)));
+        }
     }
 
     void textWithoutKeys()
@@ -105,25 +74,6 @@ private slots:
         box("txtCurrency")->paste();
         QCOMPARE(box("txtCurrency")->text(), "-1.234");
         QCOMPARE(box("txtEuro")->text(), "-0,64");
-    }
-
-    void dragFollowsPointer()
-    {
-        frmMain &form = open("Top=100\nLeft=200");
-        mouse(QEvent::MouseButtonPress, QPoint(205, 106), Qt::LeftButton);
-        QCOMPARE(form.StartPosX, 75.0F);
-        QCOMPARE(form.StartPosY, 90.0F);
-        const std::pair<QPoint, QPoint> path[] = {{{245, 116}, {240, 110}},
-                                                  {{-500, -500}, {0, 0}},
-                                                  {{25, 26}, {20, 20}},
-                                                  {{5000, 5000}, {739, 749}}};
-        for (const auto &[pointer, position] : path) {
-            mouse(QEvent::MouseMove, pointer, Qt::LeftButton);
-            QCOMPARE(form.pos(), position);
-        }
-        mouse(QEvent::MouseMove, QPoint(300, 300), Qt::LeftButton | Qt::RightButton);
-        mouse(QEvent::MouseMove, QPoint(300, 300), Qt::MiddleButton);
-        QCOMPARE(form.pos(), QPoint(739, 749));
     }
 
     void menuFromTheKeyboard()
@@ -151,6 +101,23 @@ private slots:
             QCOMPARE(form.menus()->mnuAlwaysOnTop()->isChecked(), on);
             QCOMPARE(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), on);
         }
+    }
+
+    // The caret's blink timer belongs to the box's editing engine, its only child object.
+    void caretRestsWhenIdleAndBlinksAgainOnKey()
+    {
+        const platform::IdleCaret idle(std::chrono::milliseconds(300));
+        m_form.reset();
+        QLineEdit box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        const QAbstractEventDispatcher *events = QAbstractEventDispatcher::instance();
+        QTRY_VERIFY(!events->registeredTimers(box.findChild<QObject *>()).isEmpty());
+        QTRY_VERIFY(events->registeredTimers(box.findChild<QObject *>()).isEmpty());
+        const QImage resting = box.grab().toImage();
+        QTest::keyClick(&box, Qt::Key_End); // moves nothing
+        QCOMPARE(box.grab().toImage(), resting); // the caret rested drawn, not hidden
+        QVERIFY(!events->registeredTimers(box.findChild<QObject *>()).isEmpty());
     }
 };
 

@@ -10,7 +10,6 @@ import pytest
 
 def pytest_addoption(parser):
     parser.addoption("--program")
-    parser.addoption("--bellwatch")
 
 
 def wait_until(condition, timeout=10.0, what="condition"):
@@ -23,6 +22,10 @@ def wait_until(condition, timeout=10.0, what="condition"):
 
 def run(*args):
     return subprocess.run(args, capture_output=True, text=True, timeout=30).stdout
+
+
+def top_window():
+    return int(run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").replace(",", "").split()[-1], 16)
 
 
 @pytest.fixture(scope="session")
@@ -72,7 +75,7 @@ class Program:
 
     def press(self, x, y, button=1):
         wx, wy, _, _ = self.geometry()
-        run("xdotool", "mousemove", "--sync", str(wx + x), str(wy + y), "click", str(button))
+        run("xdotool", "mousemove", str(wx + x), str(wy + y), "click", str(button))
 
     def exit_code(self):
         return self.process.wait(timeout=10)

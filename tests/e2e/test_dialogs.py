@@ -1,17 +1,18 @@
 """The configuration dialog and the About box, opened from the strip's menu."""
 
-from conftest import run, wait_until
+from conftest import run, top_window, wait_until
 from test_strip import EURO, popup
 
 
 def dialog(strip, key, title):
+    wait_until(lambda: run("xdotool", "getactivewindow").strip() == strip.window,
+               what="the strip active")
     strip.press(8, 9, button=3)
     popup(strip)
     run("xdotool", "key", key)
     window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name",
                                     f"^{title}$").split(), what=title)[0]
-    stacking = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").replace(",", "").split()
-    assert int(stacking[-1], 16) == int(window), "the dialog is above the strip"
+    assert top_window() == int(window), "the dialog is above the strip"
     return window
 
 

@@ -4,7 +4,8 @@ import os
 import shutil
 from pathlib import Path
 
-from conftest import run, wait_until
+from conftest import run
+from test_dialogs import dialog
 from test_strip import popup
 
 LANG = Path(__file__).resolve().parents[2] / "lang"
@@ -15,11 +16,19 @@ def program_in(folder, request):
     return shutil.copy(request.config.getoption("--program"), folder)
 
 
-def test_english_file_recaptions_tool_tips_and_menu(start, request, tmp_path):
+def test_english_file_recaptions_the_strip_menu_and_dialog(start, request, tmp_path):
     program = program_in(tmp_path / "bin", request)
-    shutil.copy(LANG / "english.lgf", tmp_path / "bin")
+    english = Path(shutil.copy(LANG / "english.lgf", tmp_path / "bin"))
     strip = start(program=program)
     assert strip.accessible("Menu").description == "Right-click to open the menu"
+    assert strip.accessible("Lit")  # the stored symbol, not the file's caption
+    dialog(strip, "c", "Cambrivo - Configura")
+    assert strip.accessible("Decimals shown:")
+    english.write_text(english.read_text().replace("Decimals shown:", "Places:"))
+    run("xdotool", "key", "Escape")
+    dialog(strip, "c", "Cambrivo - Configura")  # read again at each opening
+    assert strip.accessible("Places:")
+    run("xdotool", "key", "Escape")
     strip.press(8, 9, button=3)
     popup(strip)
     run("xdotool", "key", "x")  # "E&xit"

@@ -4,7 +4,7 @@ menu's position, the drag, exit and what a screen reader reads."""
 import subprocess
 
 import pytest
-from conftest import run, wait_until
+from conftest import run, top_window, wait_until
 
 OWN, EURO = "Importo in Lit", "Importo in euro"
 
@@ -20,19 +20,12 @@ def test_opens_where_it_was_left(start, stored, position):
     assert "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0" in strip.state()
 
 
-def test_typing_converts_and_refused_keys_beep(start, request):
-    bells = subprocess.Popen([request.config.getoption("--bellwatch")], stdout=subprocess.PIPE,
-                             text=True)
-    assert bells.stdout.readline() == "ready\n"
+def test_typing_converts_as_a_screen_reader_reads_it(start):
     strip = start()
     for control in (OWN, EURO, "Menu"):
         assert strip.accessible(control).description
     run("xdotool", "type", "--delay", "40", "1000")  # the own box has the focus, its text selected
     wait_until(lambda: strip.text(EURO) == "0,52", what="0,52 euro")
-    assert strip.text(OWN) == "1.000"
-    run("xdotool", "type", "--delay", "40", "a")
-    assert bells.stdout.readline() == "bell\n"
-    bells.kill()
     assert strip.text(OWN) == "1.000"
 
 
@@ -43,23 +36,18 @@ def popup(strip):
     return run("xdotool", "getwindowgeometry", windows.pop())
 
 
-def test_menu_opens_under_the_strip_and_switches_always_on_top(start):
+def test_menu_opens_under_the_strip_and_switches_always_on_top(start, request):
     strip = start()
-    cover = subprocess.Popen(["xmessage", "-geometry", "400x80+300+0", "cover"])
-    try:
-        cover_id = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--class",
-                                          "Xmessage").split(), what="another window")[0]
-        stacking = lambda: run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").replace(",", "")
-        top = lambda: stacking().split()[-1]
-        wait_until(lambda: int(top(), 16) == int(strip.window), what="the strip above")
-        strip.press(8, 9, button=3)
-        assert "Position: 370,19 " in popup(strip)
-        run("xdotool", "key", "p")
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" not in strip.state(), what="on top cleared")
-        run("xdotool", "windowactivate", "--sync", cover_id)
-        wait_until(lambda: int(top(), 16) == int(cover_id), what="the other window above")
-    finally:
-        cover.kill()
+    request.addfinalizer(subprocess.Popen(["xmessage", "-geometry", "400x80+300+0", "c"]).kill)
+    cover = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--class", "Xmessage"),
+                       what="another window").split()[0]
+    wait_until(lambda: top_window() == int(strip.window), what="the strip above")
+    strip.press(8, 9, button=3)
+    assert "Position: 370,19 " in popup(strip)
+    run("xdotool", "key", "p")
+    wait_until(lambda: "_NET_WM_STATE_ABOVE" not in strip.state(), what="on top cleared")
+    run("xdotool", "windowactivate", "--sync", cover)
+    wait_until(lambda: top_window() == int(cover), what="the other window above")
     assert strip.store() == []
 
 
