@@ -77,9 +77,6 @@ class Program:
         wx, wy, _, _ = self.geometry()
         run("xdotool", "mousemove", str(wx + x), str(wy + y), "click", str(button))
 
-    def exit_code(self):
-        return self.process.wait(timeout=10)
-
     def store(self):
         path = self.config / "Cambrivo" / "Cambrivo.conf"
         return path.read_text(encoding="utf-8").splitlines() if path.exists() else []

@@ -64,20 +64,17 @@ def test_fast_drag_follows_the_pointer_and_exit_restores(start):
         + " ".join(steps) + " sleep 0.5 mouseup 1")
     wait_until(lambda: strip.geometry()[:2] == (x + 300, y + 150), what="the end of the drag")
     # Every position the window manager reports lies on the pointer's path, in order.
-    seen = []
-    while watch.pending_events():
-        event = watch.next_event()
-        if event.type == X.ConfigureNotify and event.send_event:
-            seen.append((event.x - x, event.y - y))
+    events = [watch.next_event() for _ in range(watch.pending_events())]
+    seen = [(e.x - x, e.y - y) for e in events if e.type == X.ConfigureNotify and e.send_event]
     assert seen and all(dx == 2 * dy and 0 <= dy <= 150 for dx, dy in seen), seen
     assert [dy for _, dy in seen] == sorted(dy for _, dy in seen), seen
 
     strip.press(8, 9, button=3)
     popup(strip)
     run("xdotool", "key", "e")
-    assert strip.exit_code() == 0
+    assert strip.process.wait(timeout=10) == 0
     assert {f"Left={x + 300}", f"Top={y + 150}", "OnTop=1"} <= set(strip.store())
     again = start()
     assert again.geometry()[:2] == (x + 300, y + 150)
     run("xdotool", "key", "alt+F4")  # the window manager's close is the menu's exit
-    assert again.exit_code() == 0
+    assert again.process.wait(timeout=10) == 0
