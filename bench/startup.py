@@ -59,7 +59,8 @@ class Desktop:
         self.root = self.x.screen().root
         self.atom = {name: self.x.intern_atom(name)
                      for name in ("_NET_WM_PID", "_NET_WM_PING", "WM_PROTOCOLS",
-                                  "_NET_SUPPORTING_WM_CHECK")}
+                                  "_NET_SUPPORTING_WM_CHECK", "_NET_WM_NAME", "UTF8_STRING",
+                                  "_NET_ACTIVE_WINDOW")}
         self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + 20
@@ -117,15 +118,25 @@ class Desktop:
                     mapped = when
                     break
         # The program answers only once its event loop runs.
+        return process, window, start, mapped, self.ping(window, events)
+
+    def ping(self, window, events=None):
+        """Sends window a _NET_WM_PING; returns the moment of its answer. Events that come
+        before the answer are dropped."""
         ping = xevent.ClientMessage(window=window, client_type=self.atom["WM_PROTOCOLS"],
                                     data=(32, [self.atom["_NET_WM_PING"], 0, window.id, 0, 0]))
         window.send_event(ping)
         self.x.flush()
-        for event, when in events:
+        for event, when in events or self.events(time.monotonic() + 30):
             if (event.type == X.ClientMessage and event.window == self.root
                     and event.data[1][0] == self.atom["_NET_WM_PING"]
                     and event.data[1][2] == window.id):
-                return process, window, start, mapped, when
+                return when
+        return None
+
+    def title(self, window):
+        held = window.get_full_property(self.atom["_NET_WM_NAME"], self.atom["UTF8_STRING"])
+        return held.value.decode() if held else ""
 
     def click(self, window, x, y):
         spot = self.root.translate_coords(window, x, y)
@@ -133,9 +144,10 @@ class Desktop:
                        env=self.env, check=True)
 
 
-def resident_kib(pid):
+def resident_kib(pid, field="VmRSS"):
+    """Resident memory of pid; RssAnon: of it, what no file backs (the heap, mostly)."""
     with open(f"/proc/{pid}/status", encoding="ascii") as status:
-        return next(int(line.split()[1]) for line in status if line.startswith("VmRSS:"))
+        return next(int(line.split()[1]) for line in status if line.startswith(f"{field}:"))
 
 
 def usage(pid):
@@ -215,15 +227,64 @@ def write_language_file(path, size):
                 "cmdMenu.ToolTipText=Menu\n[frmMenus]\n[frmConfigure]\n")
 
 
-# The soaks run in turn on one strip; each returns a label once its work is done.
+# The soaks run in turn on one strip; each calls report(label) once its work, or the first of
+# it, is done.
 
-def soak_dialog(desktop, process, window):
-    """TODO(lead): open and close the configuration dialog 1 000 times with xdotool (right click
-    on cmdMenu, the Configura item, Esc), waiting for each dialog to map and unmap."""
-    return None
+def soak_dialog(desktop, process, window, report, openings=1000):
+    """Opens the configuration dialog from the strip's menu and closes it with Esc, openings
+    times, each time waiting for the menu and the dialog to map and the dialog to go."""
+    def ours(event):
+        """The client window of process, if event maps one."""
+        return event.type == X.MapNotify and desktop.client_of(event.window, process.pid)
+
+    def dialog(event):
+        """(frame, client) of the configuration dialog, if event maps it."""
+        client = ours(event)
+        return client and desktop.title(client) == "Cambrivo - Configura" and (event.window,
+                                                                                 client)
+
+    def wait(found, timeout=10):
+        for event, _ in desktop.events(time.monotonic() + timeout):
+            result = found(event)
+            if result:
+                return result
+        return None
+
+    def active():
+        held = desktop.root.get_full_property(desktop.atom["_NET_ACTIVE_WINDOW"], Xatom.WINDOW)
+        return held.value[0] if held else None
+
+    def xdotool(*args):
+        subprocess.run(["xdotool", *args], env=desktop.env, check=True)
+
+    spot = desktop.root.translate_coords(window, 8, 9)  # cmdMenu
+    # No --sync: with the pointer already there it would wait for a move that never comes, and
+    # the server handles the move before the clicks that follow it anyway.
+    xdotool("mousemove", str(spot.x), str(spot.y))
+    began = time.monotonic()
+    for opening in range(1, openings + 1):
+        xdotool("mousedown", "3", "mouseup", "3")
+        wait(ours)  # the menu, which grabs the keyboard when it maps
+        desktop.ping(window)  # the menu's nested event loop runs: the grab is in place
+        xdotool("key", "o")
+        frame, client = wait(dialog)
+        deadline = time.monotonic() + 10
+        while active() != client.id:  # Esc must reach the dialog, not the strip
+            if time.monotonic() > deadline:
+                raise RuntimeError("the dialog never took the focus")
+            time.sleep(0.001)
+        xdotool("key", "Escape")
+        wait(lambda event: event.type in (X.UnmapNotify, X.DestroyNotify)
+             and event.window == frame)
+        if opening == 1:  # what the first opening loads for good
+            settle(process.pid)
+            report("the first opening of the configuration dialog")
+    settle(process.pid)
+    report(f"{openings} openings of it ({(time.monotonic() - began) / openings * 1000:.0f} ms"
+           " each)")
 
 
-def soak_keys(desktop, process, window, keys=100_000):
+def soak_keys(desktop, process, window, report, keys=100_000):
     desktop.click(window, 200, 9)  # txtEuro
     settle(process.pid)
     pattern = [str(d) for d in "1234567"] + ["comma", "8", "9"] + ["BackSpace"] * 10
@@ -231,21 +292,24 @@ def soak_keys(desktop, process, window, keys=100_000):
     for _ in range(keys // len(batch)):
         subprocess.run(["xdotool", "key", "--delay", "0", *batch], env=desktop.env, check=True)
         settle(process.pid)  # lest the backlog of key events count as memory
-    return f"{keys} keys typed in txtEuro"
+    report(f"{keys} keys typed in txtEuro")
 
 
 def soak(desktop, program):
     process, window, *_ = desktop.launch(program)
     time.sleep(1)
-    start = resident_kib(process.pid)
-    print(f"soak: resident memory at start {start} KiB")
-    for step in (soak_dialog, soak_keys):
-        label = step(desktop, process, window)
-        if label is None:
-            print(f"  {step.__name__}: not measured yet")
-            continue
+    start, anonymous = resident_kib(process.pid), resident_kib(process.pid, "RssAnon")
+    print(f"soak: resident memory at start {start} KiB, {anonymous} KiB of it anonymous "
+          "(target: within 1 MiB at the end)")
+
+    def report(label):
         now = resident_kib(process.pid)
-        print(f"  after {label}: {now} KiB ({now - start:+d} KiB)")
+        grown = resident_kib(process.pid, "RssAnon") - anonymous
+        print(f"  after {label}: {now} KiB ({now - start:+d} KiB, anonymous {grown:+d} KiB)",
+              flush=True)
+
+    for step in (soak_dialog, soak_keys):
+        step(desktop, process, window, report)
     stop(process)
 
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMainWindow>
+#include <QWidget>
 
 #include <memory>
 
@@ -13,8 +13,9 @@ namespace Ui {
 class frmMenus;
 }
 
-// Never shown: it owns the strip's command menu and runs the chosen command.
-class frmMenus : public QMainWindow
+// Never shown: it owns the strip's command menu and runs the chosen command. It holds the menu
+// itself rather than a menu bar, whose construction loads every image-format plug-in.
+class frmMenus : public QWidget
 {
     Q_OBJECT
 
