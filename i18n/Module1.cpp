@@ -98,9 +98,13 @@ void ApplyLanguage(QWidget &form, const QString &folder)
     const QString path = platform::FindLanguageFile(folder);
     if (path.isEmpty())
         return;
-    // Parsed once per call and not kept, so an edited file shows at the next call.
-    const platform::IniValues ini = platform::ReadIniFile(path);
+    // Parsed once per call and not kept, so an edited file shows at the next call; only the
+    // form's own keys are kept from it.
     const QString section = form.objectName();
+    QSet<QString> wanted;
+    for (const QString &key : LanguageKeys(form))
+        wanted.insert(platform::IniKey(section, key));
+    const platform::IniValues ini = platform::ReadIniFile(path, wanted);
     forEachText(form, [&ini, &section](QObject &control, Setter set, const QString &key) {
         if (const std::optional<QString> value = platform::IniValue(ini, section, key))
             set(control, *value);

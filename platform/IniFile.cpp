@@ -32,14 +32,11 @@ QStringView trimmed(QStringView text)
 }
 
 // Only ASCII letters fold: other letters compare as they stand.
-QString folded(QStringView name)
+void appendFolded(QString &to, QStringView name)
 {
-    QString result = name.toString();
-    for (QChar &c : result) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(static_cast<char16_t>(c.unicode() + (u'a' - u'A')));
-    }
-    return result;
+    for (QChar c : name)
+        to += c >= u'A' && c <= u'Z' ? QChar(static_cast<char16_t>(c.unicode() + (u'a' - u'A')))
+                                     : c;
 }
 
 QString decoded(QByteArrayView bytes)
@@ -84,7 +81,7 @@ QString valueOf(QStringView text)
 
 } // namespace
 
-IniValues ParseIni(QByteArrayView bytes)
+IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted)
 {
     QString text = decoded(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
@@ -92,6 +89,7 @@ IniValues ParseIni(QByteArrayView bytes)
     IniValues values;
     QSet<QString> sections;
     QString section;
+    QString key; // reused, so that a line costs no allocation unless its value is kept
     bool reading = false; // false before the first header and in repeated sections
     for (QStringView line : QStringView(text).tokenize(u'\n')) {
         if (const qsizetype nul = line.indexOf(QChar(u'\0')); nul >= 0)
@@ -102,7 +100,8 @@ IniValues ParseIni(QByteArrayView bytes)
         if (line.front() == u'[') {
             // A header without "]" runs to the end of its line.
             const qsizetype close = line.indexOf(u']');
-            section = folded(trimmed(line.sliced(1, (close < 0 ? line.size() : close) - 1)));
+            section.clear();
+            appendFolded(section, trimmed(line.sliced(1, (close < 0 ? line.size() : close) - 1)));
             reading = !sections.contains(section);
             sections.insert(section);
             continue;
@@ -110,14 +109,26 @@ IniValues ParseIni(QByteArrayView bytes)
         const qsizetype equals = line.indexOf(u'=');
         if (!reading || equals < 0)
             continue;
-        const QString key = section + u'\n' + folded(trimmed(line.first(equals)));
-        if (!values.contains(key))
+        key.resize(0);
+        key += section;
+        key += u'\n';
+        appendFolded(key, trimmed(line.first(equals)));
+        if ((wanted.isEmpty() || wanted.contains(key)) && !values.contains(key))
             values.insert(key, valueOf(trimmed(line.sliced(equals + 1))));
     }
     return values;
 }
 
-IniValues ReadIniFile(const QString &path)
+QString IniKey(QStringView section, QStringView key)
+{
+    QString joined;
+    appendFolded(joined, section);
+    joined += u'\n';
+    appendFolded(joined, key);
+    return joined;
+}
+
+IniValues ReadIniFile(const QString &path, const QSet<QString> &wanted)
 {
     // The type is checked on the opened handle, and opening does not wait for a writer, so a
     // FIFO or device put in the file's place after the search can neither hang nor be read.
@@ -125,19 +136,22 @@ IniValues ReadIniFile(const QString &path)
     if (fd < 0)
         return {};
     struct stat status = {};
-    QFile file;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > largestFile
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return {};
+    QByteArray bytes;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= largestFile) {
+        // One byte more than the limit tells a file that has grown since.
+        bytes.resize(largestFile + 1);
+        qsizetype size = 0;
+        for (ssize_t got = 1; got > 0 && size < bytes.size(); size += got)
+            got = std::max<ssize_t>(::read(fd, bytes.data() + size, bytes.size() - size), 0);
+        bytes.truncate(size);
     }
-    const QByteArray bytes = file.read(largestFile + 1); // the file may have grown since
-    return bytes.size() > largestFile ? IniValues() : ParseIni(bytes);
+    ::close(fd);
+    return bytes.isEmpty() || bytes.size() > largestFile ? IniValues() : ParseIni(bytes, wanted);
 }
 
 std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key)
 {
-    const auto value = ini.constFind(folded(section) + u'\n' + folded(key));
+    const auto value = ini.constFind(IniKey(section, key));
     return value == ini.cend() ? std::nullopt : std::optional<QString>(*value);
 }
 

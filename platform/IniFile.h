@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -21,12 +22,16 @@ using IniValues = QHash<QString, QString>;
 /// without "=" are ignored. Blanks (space, tab, VT, FF) around names and values are trimmed,
 /// one pair of matching quotes around a value is removed, and a value keeps at most its first
 /// 254 characters (code points). The first section of a name counts, and in it the first
-/// occurrence of a key.
-IniValues ParseIni(QByteArrayView bytes);
+/// occurrence of a key. With `wanted` (names joined and folded as in the result), only those
+/// values are kept: a large file then costs no more memory than a small one.
+IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted = {});
 
 /// Parses the regular file at `path`. A file that cannot be read, is no regular file, or is
 /// larger than 1 MiB gives no values. Never blocks on a FIFO or a device.
-IniValues ReadIniFile(const QString &path);
+IniValues ReadIniFile(const QString &path, const QSet<QString> &wanted = {});
+
+/// `section` and `key` joined and folded as ParseIni() keeps them.
+QString IniKey(QStringView section, QStringView key);
 
 /// The value of `key` in `section`, names compared without regard to ASCII case.
 std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key);
