@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -83,15 +85,18 @@ QString valueOf(QStringView text)
 
 IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted)
 {
-    QString text = decoded(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QString text = decoded(bytes);
 
     IniValues values;
     QSet<QString> sections;
     QString section;
     QString key; // reused, so that a line costs no allocation unless its value is kept
     bool reading = false; // false before the first header and in repeated sections
-    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+    // Lines end at LF, CR or CR LF; the empty line inside a CR LF is skipped like any other.
+    const QChar *end = text.constEnd();
+    for (const QChar *from = text.constBegin(), *to = from; from < end; from = to + 1) {
+        to = std::find_if(from, end, [](QChar c) { return c == u'\n' || c == u'\r'; });
+        QStringView line(from, to);
         if (const qsizetype nul = line.indexOf(QChar(u'\0')); nul >= 0)
             line.truncate(nul);
         line = trimmed(line);
