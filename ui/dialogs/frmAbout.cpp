@@ -3,6 +3,7 @@
 
 #include "resources/AppIcon.h"
 #include "ui/BuildInfo.h"
+#include "ui/Tahoma.h"
 
 #include <QDesktopServices>
 #include <QIcon>
@@ -10,17 +11,6 @@
 #include <QUrl>
 
 #include <algorithm>
-
-namespace {
-
-QFont tahoma(qreal points)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(points);
-    return font;
-}
-
-} // namespace
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent,

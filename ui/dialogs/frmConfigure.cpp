@@ -5,6 +5,7 @@
 #include "i18n/Module1.h"
 #include "platform/Beep.h"
 #include "platform/Settings.h"
+#include "ui/Tahoma.h"
 
 #include <QTextBoundaryFinder>
 #include <QValidator>
@@ -81,9 +82,7 @@ frmConfigure::frmConfigure(QWidget *parent)
     ui->lblDecimalPlaces1->setObjectName(QStringLiteral("lblDecimalPlaces"));
     setFixedSize(size());
 
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(8.25);
-    setFont(tahoma);
+    setFont(tahoma(8.25));
     for (int i = 0; i <= 9; ++i) {
         ui->cmbEuroDecimal->addItem(QString::number(i));
         ui->cmbValutaDecimal->addItem(QString::number(i));

@@ -7,6 +7,7 @@
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 #include "resources/AppIcon.h"
+#include "ui/Tahoma.h"
 #include "ui/dialogs/Module1.h"
 #include "ui/dialogs/frmMenus.h"
 
@@ -70,11 +71,8 @@ frmMain::frmMain(QWidget *parent)
     setFixedSize(size());
     setWindowIcon(resources::appIcon());
 
-    QFont labelFont(QStringLiteral("Tahoma"));
-    labelFont.setPointSizeF(9.75);
-    labelFont.setBold(true);
-    ui->lblCurrencyDescription->setFont(labelFont);
-    ui->lblEuroDescription->setFont(labelFont);
+    ui->lblCurrencyDescription->setFont(tahoma(9.75, true));
+    ui->lblEuroDescription->setFont(tahoma(9.75, true));
 
     QPalette handle = ui->cmdMenu->palette();
     handle.setColor(QPalette::Button, handle.color(QPalette::Active, QPalette::Highlight));
