@@ -1,5 +1,6 @@
 #include "Module1.h"
 
+#include "Currencies.h"
 #include "platform/Settings.h"
 
 #include <algorithm>
@@ -12,37 +13,40 @@ qint16 intEuroDecimal = 0;
 qint16 intCurrencyDecimal = 0;
 qint16 intUseSeparator = 0;
 
-namespace {
-
-constexpr double defaultRate = 1936.27;
-
-} // namespace
-
 std::function<void(const QString &)> &currencyDescriptionSink()
 {
     static std::function<void(const QString &)> sink;
     return sink;
 }
 
+ConversionSettings ReadConversionSettings(QLocale::Territory home)
+{
+    const Currency &currency = HomeCurrency(home);
+    const auto read = [](const QString &key, QStringView defaultText) {
+        return platform::GetSetting(key, defaultText.toString());
+    };
+    return {
+            read(QStringLiteral("Value"), currency.rate),
+            read(QStringLiteral("CurrencyDescription"), currency.symbol),
+            DecimalsOf(read(QStringLiteral("EuroDecimal"), u"2"), 2),
+            DecimalsOf(read(QStringLiteral("CurrencyDecimal"), QString::number(currency.decimals)),
+                       currency.decimals),
+            UseSeparatorOf(read(QStringLiteral("UseSeparator"), u"1")),
+    };
+}
+
 void LoadSettings()
 {
-    intEuroDecimal = DecimalsOf(
-            platform::GetSetting(QStringLiteral("EuroDecimal"), QStringLiteral("2")), 2);
-    intCurrencyDecimal = DecimalsOf(
-            platform::GetSetting(QStringLiteral("CurrencyDecimal"), QStringLiteral("0")), 0);
-
-    const QString defaultRateText = FormatNumber(defaultRate);
-    const auto rate = UsableRate(platform::GetSetting(QStringLiteral("Value"), defaultRateText));
-    exactCambio = rate ? *rate : *ParseAmount(defaultRateText);
+    const QLocale::Territory home = QLocale::system().territory();
+    const ConversionSettings stored = ReadConversionSettings(home);
+    intEuroDecimal = stored.euroDecimals;
+    intCurrencyDecimal = stored.currencyDecimals;
+    const auto rate = UsableRate(stored.rate);
+    exactCambio = rate ? *rate : *ParseAmount(HomeCurrency(home).rate);
     dblCambio = exactCambio.toDouble();
-
-    const QString description
-            = platform::GetSetting(QStringLiteral("CurrencyDescription"), QStringLiteral("Lit"));
     if (currencyDescriptionSink())
-        currencyDescriptionSink()(description);
-
-    intUseSeparator = UseSeparatorOf(
-            platform::GetSetting(QStringLiteral("UseSeparator"), QStringLiteral("1")));
+        currencyDescriptionSink()(stored.symbol);
+    intUseSeparator = stored.useSeparator;
 }
 
 std::optional<Decimal> UsableRate(QStringView Text)

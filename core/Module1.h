@@ -2,6 +2,7 @@
 
 #include "Decimal.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 
@@ -19,8 +20,23 @@ extern qint16 intCurrencyDecimal;
 /// 1 groups thousands in the amount boxes; any other value leaves them plain.
 extern qint16 intUseSeparator;
 
-/// Fills the working variables from the settings store and hands the currency symbol to
-/// currencyDescriptionSink(). Values that do not make sense give their defaults.
+/// The five conversion settings as the store holds them. Where nothing is stored under a key,
+/// and where decimals or grouping make no sense, the former currency of the `home` territory
+/// gives the rate, symbol and own decimals (the lira for any other territory), and the euro
+/// takes two decimals with grouping on. The rate and symbol stay as stored.
+struct ConversionSettings
+{
+    QString rate;
+    QString symbol;
+    qint16 euroDecimals;
+    qint16 currencyDecimals;
+    qint16 useSeparator;
+};
+ConversionSettings ReadConversionSettings(QLocale::Territory home);
+
+/// Fills the working variables from the settings store, with the defaults of the system
+/// locale's territory, and hands the currency symbol to currencyDescriptionSink(). A rate that
+/// cannot be used gives the default rate.
 void LoadSettings();
 
 /// The rate a text stands for when it is usable: it passes the numeric test, its value is

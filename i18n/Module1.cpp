@@ -41,6 +41,11 @@ void setMenuCaption(QObject &control, const QString &text)
     static_cast<QMenu &>(control).setTitle(text);
 }
 
+void setListCaption(QObject &control, const QString &text)
+{
+    static_cast<QComboBox &>(control).setItemText(0, text);
+}
+
 void setToolTip(QObject &control, const QString &text)
 {
     // Qt would take a tool tip that looks like markup for markup, and an empty paragraph for a
@@ -65,7 +70,7 @@ const Kind kinds[] = {
         {&QAction::staticMetaObject, setItemCaption, nullptr},
         {&QMenu::staticMetaObject, setMenuCaption, nullptr},
         {&QLineEdit::staticMetaObject, nullptr, setToolTip},
-        {&QComboBox::staticMetaObject, nullptr, setToolTip},
+        {&QComboBox::staticMetaObject, setListCaption, setToolTip},
 };
 
 // Calls visit(control, setter, key) for every text the form's controls take. Controls come in
@@ -82,9 +87,12 @@ template<typename Visit> void forEachText(QWidget &form, Visit visit)
         if (kind == std::end(kinds))
             continue;
         // A caption changes an item's text and access key, never its kind: a separator stays
-        // one and shows no text.
+        // one and shows no text. A list takes one only for a first item that the form marks
+        // as text rather than a value, such as "any other".
         const auto *item = qobject_cast<QAction *>(control);
-        if (kind->caption && !(item && item->isSeparator()))
+        const bool captioned = !qobject_cast<QComboBox *>(control)
+                || control->property("firstItemIsCaption").toBool();
+        if (kind->caption && captioned && !(item && item->isSeparator()))
             visit(*control, kind->caption, name + QStringLiteral(".Caption"));
         if (kind->toolTip)
             visit(*control, kind->toolTip, name + QStringLiteral(".ToolTipText"));

@@ -1,10 +1,13 @@
 // The amount rules and the settings they read, without any window.
 #include "Store.h"
+#include "core/Currencies.h"
 #include "core/Module1.h"
 #include "platform/Settings.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextBoundaryFinder>
 
 using Module1::AmountOf;
 
@@ -39,7 +42,7 @@ private slots:
             {"", ""}, {"12", "12"}, {"123456", "123.456"}, {"1234567,891", "1.234.567,891"},
             {"1.23.4", "1.234"}, {"0,000001", "0,000001"}, {"-1234", "-1.234"}, {",5", ",5"},
             {",512", ",512"}, {"-123", "-123"}, {" 123", " 123"}, {" +1234 ", " +1.234 "},
-            {"1234, ", "1.234, "}, {"ab💶c", "a.b💶c"}};
+            {"1234, ", "1.234, "}, {"ab💶c", "a.b💶c"}, {"1😀23", "1.😀23"}};
         // clang-format on
         for (const auto &[text, grouped] : rows)
             QCOMPARE(Module1::GroupThousands(QString::fromUtf8(text)), QString::fromUtf8(grouped));
@@ -87,12 +90,17 @@ private slots:
     {
         // Amounts built to land exactly half-way between two results, and their neighbours, in
         // both directions: binary floating point gets many of these wrong by one unit.
+        const auto seed = qEnvironmentVariableIsSet("TIES_SEED")
+                ? quint32(qEnvironmentVariableIntValue("TIES_SEED"))
+                : quint32(QDateTime::currentMSecsSinceEpoch());
+        qInfo("random amounts from TIES_SEED=%u", seed);
+        QRandomGenerator random(seed);
         for (const Int rate : {193627000, 195583, 655957, 4033990, 50000}) { // units of 10^-5
             const auto exactRate = AmountOf(decimalText(rate, 5));
             const Int g = std::gcd(rate, Int(50000));
             for (int decimals = 0; decimals <= 6; ++decimals) {
                 for (int i = 0; i < 300; ++i) {
-                    const Int odd = 2 * Int(QRandomGenerator::global()->bounded(100000)) + 1;
+                    const Int odd = 2 * Int(random.bounded(100000)) + 1;
                     for (const int step : {-1, 0, 1}) {
                         const Int euro = odd * 50000 / g + step; // × rate = odd / 2 at `decimals`
                         QCOMPARE(Module1::EuroToCurrencyText(AmountOf(decimalText(euro, decimals)),
@@ -107,6 +115,53 @@ private slots:
                 }
             }
         }
+    }
+
+    // What the law says of the rates it fixed: six significant figures, trailing zeros written,
+    // and only these rates shared. Codes in order, symbols short, amounts in units or cents.
+    void currencies()
+    {
+        QStringList codes;
+        QStringList shared;
+        for (const Module1::Currency &currency : Module1::Currencies) {
+            QVERIFY(Module1::UsableRate(currency.rate));
+            QCOMPARE(currency.rate.toString().remove(',').remove(QRegularExpression("^0*")).size(),
+                     6);
+            QTextBoundaryFinder symbol(QTextBoundaryFinder::Grapheme, currency.symbol.toString());
+            int characters = 0;
+            while (symbol.toNextBoundary() > 0)
+                ++characters;
+            QVERIFY(characters >= 1 && characters <= 3 && currency.decimals % 2 == 0
+                    && currency.decimals <= 2);
+            for (const Module1::Currency &before : Module1::Currencies)
+                if (&before < &currency
+                    && Module1::ParseAmount(before.rate) == Module1::ParseAmount(currency.rate))
+                    shared << before.code.toString() + currency.code.toString();
+            codes << currency.code.toString();
+        }
+        QCOMPARE(shared, QStringList({"BGNDEM", "BEFLUF"}));
+        QStringList ordered = codes;
+        ordered.sort();
+        ordered.removeDuplicates();
+        QCOMPARE(codes, ordered);
+    }
+
+    // Where nothing is stored for a key, the locale's country chooses: its former currency, the
+    // lira anywhere else.
+    void defaults()
+    {
+        const char *rows[][2] = {{"bg_BG", "BGN"}, {"hr_HR", "HRK"}, {"de_AT", "ATS"},
+                                 {"it_SM", "ITL"}, {"it_VA", "ITL"}, {"C", "ITL"},
+                                 {"POSIX", "ITL"}, {"de_CH", "ITL"}, {"en_US", "ITL"}};
+        for (const auto &[locale, code] : rows)
+            QCOMPARE(Module1::HomeCurrency(QLocale(locale).territory()).code, QString(code));
+        test::Store store;
+        store.write("CurrencyDecimal=5\nUseSeparator=0\n"); // a stored value wins, key by key
+        const Module1::ConversionSettings s = Module1::ReadConversionSettings(QLocale::Bulgaria);
+        QCOMPARE(QStringList({s.rate, s.symbol, QString::number(s.euroDecimals),
+                              QString::number(s.currencyDecimals), QString::number(s.useSeparator)})
+                         .join(' '),
+                 "1,95583 лв 2 5 0");
     }
 
     void loadSettings()

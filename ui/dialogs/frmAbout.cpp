@@ -5,12 +5,84 @@
 #include "ui/BuildInfo.h"
 #include "ui/Tahoma.h"
 
+#include <QAccessibleWidget>
 #include <QDesktopServices>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QUrl>
 
 #include <algorithm>
+
+namespace {
+
+class LinkAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(LinkLabel *link) : QAccessibleWidget(link, QAccessible::Link) { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && own.isEmpty() ? static_cast<QLabel *>(widget())->text()
+                                                       : own;
+    }
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction())
+            emit static_cast<LinkLabel *>(widget())->activated();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface *linkAccessible(const QString &className, QObject *object)
+{
+    auto *link = qobject_cast<LinkLabel *>(object);
+    return link && className == u"LinkLabel" ? new LinkAccessible(link) : nullptr;
+}
+
+} // namespace
+
+LinkLabel::LinkLabel(QWidget *parent) : QLabel(parent)
+{
+    static const bool readAsLink = (QAccessible::installFactory(linkAccessible), true);
+    Q_UNUSED(readAsLink)
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    // Enter would otherwise reach the box and close it through its default button.
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier
+        && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space))
+        emit activated();
+    else
+        QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->pos()))
+        emit activated();
+}
+
+void LinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+}
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent,
@@ -18,6 +90,9 @@ frmAbout::frmAbout(QWidget *parent)
                       | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::frmAbout>())
 {
+    // The title, description and link keep fixed colours chosen for a light background; under a
+    // dark colour scheme the box keeps the light one that goes with them.
+    setPalette(QPalette(QColor(240, 240, 240)));
     ui->setupUi(this);
     ui->Line11->setObjectName(QStringLiteral("Line1"));
     const QIcon icon = resources::appIcon();
@@ -43,6 +118,7 @@ frmAbout::frmAbout(QWidget *parent)
     setMouseTracking(true);
     ui->lblLink->setMouseTracking(true);
     ui->lblLink->installEventFilter(this);
+    connect(ui->lblLink, &LinkLabel::activated, this, &frmAbout::lblLink_Click);
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 }
 
@@ -113,19 +189,9 @@ void frmAbout::mouseMoveEvent(QMouseEvent *event)
 
 bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != ui->lblLink)
-        return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseMove:
+    if (watched == ui->lblLink && event->type() == QEvent::MouseMove) {
         lblLink_MouseMove();
         return true; // the form beneath must not see it and turn the link blue again
-    case QEvent::MouseButtonRelease: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && ui->lblLink->rect().contains(mouse->pos()))
-            lblLink_Click();
-        return true;
     }
-    default:
-        return QDialog::eventFilter(watched, event);
-    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 
 #include <memory>
 
@@ -9,6 +10,24 @@ class QColor;
 namespace Ui {
 class frmAbout;
 }
+
+// The About box's link: Tab reaches it, Enter, Space or a click follows it, and a screen reader
+// reads it as a link. The box decides what following it does and how it looks under the mouse.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(QWidget *parent = nullptr);
+
+signals:
+    void activated();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+};
 
 // The About box: title, version, description and a link to the maker's web site.
 class frmAbout : public QDialog

@@ -1,6 +1,7 @@
 #include "frmConfigure.h"
 #include "ui_frmConfigure.h"
 
+#include "core/Currencies.h"
 #include "core/Module1.h"
 #include "i18n/Module1.h"
 #include "platform/Beep.h"
@@ -14,31 +15,39 @@
 
 namespace {
 
-// Holds the text to a number of characters as a reader counts them. A length limit counts
-// UTF-16 units and would keep half of an emoji or drop the accent of an "e" typed as two code
-// points; like that limit, it keeps what was there and as much of an insertion as fits.
+// Holds what the user types or pastes to a number of characters as a reader counts them. A
+// length limit counts UTF-16 units and would keep half of an emoji or drop the accent of an "e"
+// typed as two code points; like that limit, it keeps what was there and as much of an
+// insertion as fits. Text the program puts in (a longer symbol stored by a hand edit) stays
+// whole, so that saving does not cut what nobody touched; edits may shorten it, not lengthen it.
 class CharacterLimit : public QValidator
 {
 public:
-    CharacterLimit(qsizetype limit, QObject *parent) : QValidator(parent), m_limit(limit) { }
+    CharacterLimit(qsizetype limit, QLineEdit *box)
+        : QValidator(box), m_limit(limit), m_box(box) { }
 
     State validate(QString &input, int &pos) const override
     {
         dropUnpairedSurrogates(input, pos);
         QList<qsizetype> bounds = boundaries(input);
-        if (bounds.size() - 1 > m_limit) {
+        // setText() leaves the box unmodified; so does undoing every edit.
+        const qsizetype limit
+                = m_box->isModified() ? std::max(m_limit, m_count) : bounds.size() - 1;
+        if (bounds.size() - 1 > limit) {
             // The insertion ends at the cursor: drop its last characters first.
             const qsizetype end
                     = std::upper_bound(bounds.cbegin(), bounds.cend(), pos) - bounds.cbegin() - 1;
-            const qsizetype start = std::max<qsizetype>(0, end - (bounds.size() - 1 - m_limit));
+            const qsizetype start = std::max<qsizetype>(0, end - (bounds.size() - 1 - limit));
             input.remove(bounds[start], bounds[end] - bounds[start]);
             pos = static_cast<int>(bounds[start]);
             bounds = boundaries(input);
-            if (bounds.size() - 1 > m_limit) { // more than fitted before the insertion
-                input.truncate(bounds[m_limit]);
+            if (bounds.size() - 1 > limit) { // more than fitted before the insertion
+                input.truncate(bounds[limit]);
                 pos = std::min(pos, static_cast<int>(input.size()));
+                bounds = boundaries(input);
             }
         }
+        m_count = bounds.size() - 1;
         return Acceptable;
     }
 
@@ -67,6 +76,8 @@ private:
     }
 
     qsizetype m_limit;
+    QLineEdit *m_box;
+    mutable qsizetype m_count = 0; // characters after the last change: what was there
 };
 
 } // namespace
@@ -87,9 +98,14 @@ frmConfigure::frmConfigure(QWidget *parent)
         ui->cmbEuroDecimal->addItem(QString::number(i));
         ui->cmbValutaDecimal->addItem(QString::number(i));
     }
+    for (const Module1::Currency &currency : Module1::Currencies)
+        ui->cmbValuta->addItem(QStringLiteral("%1 (%2)").arg(currency.name, currency.code));
     ui->txtTestoValuta->setValidator(new CharacterLimit(3, ui->txtTestoValuta));
     ui->txtCambio->setFocus();
 
+    connect(ui->cmbValuta, &QComboBox::activated, this, &frmConfigure::cmbValuta_Click);
+    for (QLineEdit *box : {ui->txtCambio, ui->txtTestoValuta})
+        connect(box, &QLineEdit::textEdited, this, &frmConfigure::showMatchingCurrency);
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmConfigure::cmdOK_Click);
     connect(ui->cmdExit, &QPushButton::clicked, this, &frmConfigure::cmdExit_Click);
 }
@@ -98,19 +114,35 @@ frmConfigure::~frmConfigure() = default;
 
 void frmConfigure::Form_Load()
 {
-    ui->txtCambio->setText(
-            platform::GetSetting(QStringLiteral("Value"), QStringLiteral("1936,27")));
-    ui->txtTestoValuta->setText(
-            platform::GetSetting(QStringLiteral("CurrencyDescription"), QStringLiteral("Lit")));
     // Stored values the lists cannot show select what the program actually uses.
-    ui->cmbEuroDecimal->setCurrentIndex(Module1::DecimalsOf(
-            platform::GetSetting(QStringLiteral("EuroDecimal"), QStringLiteral("2")), 2));
-    ui->cmbValutaDecimal->setCurrentIndex(Module1::DecimalsOf(
-            platform::GetSetting(QStringLiteral("CurrencyDecimal"), QStringLiteral("0")), 0));
-    ui->chkUseSeparator->setChecked(Module1::UseSeparatorOf(platform::GetSetting(
-                                            QStringLiteral("UseSeparator"), QStringLiteral("1")))
-                                    == 1);
+    const Module1::ConversionSettings stored
+            = Module1::ReadConversionSettings(QLocale::system().territory());
+    ui->txtCambio->setText(stored.rate);
+    ui->txtTestoValuta->setText(stored.symbol);
+    ui->cmbEuroDecimal->setCurrentIndex(stored.euroDecimals);
+    ui->cmbValutaDecimal->setCurrentIndex(stored.currencyDecimals);
+    ui->chkUseSeparator->setChecked(stored.useSeparator == 1);
+    showMatchingCurrency();
     Module1::ApplyLanguage(*this);
+}
+
+// The list follows the rate and the symbol: the currency they belong to, else "other".
+void frmConfigure::showMatchingCurrency()
+{
+    const Module1::Currency *match
+            = Module1::MatchingCurrency(ui->txtCambio->text(), ui->txtTestoValuta->text());
+    ui->cmbValuta->setCurrentIndex(match ? static_cast<int>(match - Module1::Currencies.data()) + 1
+                                         : 0);
+}
+
+void frmConfigure::cmbValuta_Click(int index)
+{
+    if (index <= 0) // "other" keeps whatever rate and symbol are there
+        return;
+    const Module1::Currency &currency = Module1::Currencies.at(static_cast<std::size_t>(index - 1));
+    ui->txtCambio->setText(currency.rate.toString());
+    ui->txtTestoValuta->setText(currency.symbol.toString());
+    ui->cmbValutaDecimal->setCurrentIndex(currency.decimals);
 }
 
 void frmConfigure::refuse(QLineEdit *box)

@@ -25,6 +25,8 @@ public:
     void cmdExit_Click();
 
 private:
+    void cmbValuta_Click(int index);
+    void showMatchingCurrency();
     static void refuse(QLineEdit *box);
 
     std::unique_ptr<Ui::frmConfigure> ui;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QLocale>
+#include <QStringView>
+
+#include <array>
+
+namespace Module1 {
+
+/// A currency the euro replaced, at the rate the law fixed for it.
+struct Currency
+{
+    QStringView code; ///< ISO 4217
+    QStringView name; ///< in its own language
+    QStringView rate; ///< units for one euro, written as the law writes it
+    QStringView symbol; ///< at most three characters
+    qint16 decimals; ///< usually shown
+};
+
+/// The former currencies in code order. Static data: nothing is built at start-up.
+extern const std::array<Currency, 21> Currencies;
+
+/// The former currency of `territory`, whose figures the settings take where nothing is
+/// stored; the lira for every other territory, as before any of them was known.
+const Currency &HomeCurrency(QLocale::Territory territory);
+
+/// The currency whose rate, compared as a number, and symbol are these; nullptr when none is.
+/// Where two currencies share a rate the symbol tells them apart.
+const Currency *MatchingCurrency(QStringView rate, QStringView symbol);
+
+} // namespace Module1
