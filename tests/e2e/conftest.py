@@ -44,11 +44,12 @@ def desktop(xvfb):
 
 
 class Program:
-    def __init__(self, path, config):
+    def __init__(self, path, config, locale):
         self.config = config
         env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         env.pop("QT_QPA_PLATFORM", None)
-        self.process = subprocess.Popen([path], env=env)
+        # The locale's country chooses the default currency.
+        self.process = subprocess.Popen([path], env=dict(env, LC_ALL=locale))
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
                                              str(self.process.pid)).split(), what="the strip")[0]
 
@@ -87,11 +88,11 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None, program=None):
+    def start_program(stored=None, program=None, locale="C.UTF-8"):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(program or request.config.getoption("--program"), tmp_path))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path, locale))
         return programs[-1]
 
     yield start_program
