@@ -60,7 +60,7 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
 {
     // Enter would otherwise reach the box and close it through its default button.
     const int key = event->key();
-    if (event->modifiers() == Qt::NoModifier
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
         && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space))
         emit activated();
     else
