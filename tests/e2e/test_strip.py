@@ -78,3 +78,18 @@ def test_fast_drag_follows_the_pointer_and_exit_restores(start):
     assert again.geometry()[:2] == (x + 300, y + 150)
     run("xdotool", "key", "alt+F4")  # the window manager's close is the menu's exit
     assert again.process.wait(timeout=10) == 0
+
+
+def test_a_minimised_dialog_comes_back_at_a_click_or_key_on_the_strip(start):
+    from test_dialogs import dialog
+    strip = start()
+    before = strip.text(OWN)
+    window = dialog(strip, "o", "Cambrivo - Configura")
+    for touch in (lambda: strip.press(200, 9), lambda: run("xdotool", "key", "5")):
+        run("xdotool", "windowminimize", "--sync", window)
+        run("xdotool", "windowactivate", "--sync", strip.window)
+        touch()
+        wait_until(lambda: run("xdotool", "getactivewindow").strip() == window,
+                   what="the dialog back and focused")
+    run("xdotool", "key", "Escape")
+    assert strip.text(OWN) == before  # the key went to the dialog, not the blocked strip

@@ -5,13 +5,13 @@
 #include "core/Decimal.h"
 #include "frmAbout.h"
 #include "frmConfigure.h"
+#include "platform/DialogRecall.h"
 #include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 #include "ui/main/frmMain.h"
 
 #include <QDialog>
-#include <QGuiApplication>
 #include <QScreen>
 
 frmMenus::frmMenus(frmMain &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
@@ -78,8 +78,9 @@ void frmMenus::showModal(QDialog &dialog)
 {
     // An always-on-top strip would otherwise cover a dialog that opens where it lies.
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint, ui->mnuAlwaysOnTop->isChecked());
-    // Centred on the primary screen, where the strip always lies, not on the pointer's screen.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    // Centred on the strip's monitor, where the user is looking, not on the pointer's.
+    if (const QScreen *screen = platform::NearestScreen(m_main.geometry().center()))
         dialog.move(screen->geometry().center() - dialog.rect().center());
+    const platform::DialogRecall recall(m_main, dialog);
     dialog.exec();
 }
