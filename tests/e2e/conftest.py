@@ -44,9 +44,10 @@ def desktop(xvfb):
 
 
 class Program:
-    def __init__(self, path, config):
+    def __init__(self, path, config, env=None):
         self.config = config
-        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   **(env or {}))
         env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([path], env=env)
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
@@ -87,11 +88,11 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None, program=None):
+    def start_program(stored=None, program=None, env=None):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(program or request.config.getoption("--program"), tmp_path))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path, env))
         return programs[-1]
 
     yield start_program
