@@ -2,19 +2,17 @@
 #include "ui_frmMenus.h"
 
 #include "Module1.h"
-#include "core/Decimal.h"
 #include "frmAbout.h"
 #include "frmConfigure.h"
 #include "platform/DialogRecall.h"
 #include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
-#include "ui/main/frmMain.h"
 
 #include <QDialog>
 #include <QScreen>
 
-frmMenus::frmMenus(frmMain &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
+frmMenus::frmMenus(QWidget &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
 {
     ui->setupUi(this);
     // A separator shows only its line: the Fusion style would draw its "-" caption too.
@@ -64,10 +62,9 @@ void frmMenus::mnuAbout_Click()
 
 void frmMenus::mnuExit_Click()
 {
-    const platform::ScreenMetrics screen = platform::Screen();
     platform::SaveSettings({
-            {QStringLiteral("Top"), Module1::FormatNumber(m_main.Top() / screen.TwipsPerPixelY)},
-            {QStringLiteral("Left"), Module1::FormatNumber(m_main.Left() / screen.TwipsPerPixelX)},
+            {QStringLiteral("Top"), QString::number(m_main.y())},
+            {QStringLiteral("Left"), QString::number(m_main.x())},
             {QStringLiteral("OnTop"),
              ui->mnuAlwaysOnTop->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
     });
