@@ -1,7 +1,6 @@
 #include "DialogRecall.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -57,12 +56,9 @@ bool DialogRecall::nativeEventFilter(const QByteArray &eventType, void *message,
         return false;
     if (pressedIn(static_cast<const unsigned char *>(message)) != m_window.winId())
         return false;
-    // After the event, not inside the window system's dispatch.
-    QTimer::singleShot(0, &m_dialog, [dialog = &m_dialog] {
-        dialog->showNormal();
-        dialog->raise();
-        dialog->activateWindow();
-    });
+    m_dialog.showNormal();
+    m_dialog.raise();
+    m_dialog.activateWindow();
     return false;
 }
 
