@@ -200,6 +200,13 @@ private slots:
                    {"Left=2400\nTop=300", {2019, 300}}}; // beyond the second's outer edge
         for (const auto &[stored, position] : rows)
             QCOMPARE(open(stored).pos(), position);
+        QRect dialog; // the dialogs open on the strip's monitor
+        QTimer::singleShot(0, this, [&dialog] {
+            dialog = QApplication::activeModalWidget()->geometry();
+            QApplication::activeModalWidget()->close();
+        });
+        m_form->menus()->mnuAbout_Click();
+        QCOMPARE(dialog.center(), QGuiApplication::screens()[1]->geometry().center());
     }
 };
 
