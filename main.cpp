@@ -11,7 +11,9 @@
 int main(int argc, char *argv[])
 {
     platform::PreferX11();
+    platform::ExplainMissingDisplay();
     QApplication app(argc, argv);
+    platform::DisplayOpened();
     platform::ForgetX11Preference();
     QApplication::setApplicationName(QStringLiteral("Cambrivo"));
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
@@ -25,9 +27,9 @@ int main(int argc, char *argv[])
 
     // The forms are laid out for Tahoma's narrow letters; where it is missing, the wide default
     // sans-serif would clip the longer captions.
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("DejaVu Sans Condensed"),
-                                QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(
+            QStringLiteral("Tahoma"),
+            {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
 
     const platform::IdleCaret idleCaret;
     frmMain form;

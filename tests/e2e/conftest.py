@@ -44,12 +44,13 @@ def desktop(xvfb):
 
 
 class Program:
-    def __init__(self, path, config, locale):
+    def __init__(self, path, config, env=None):
         self.config = config
-        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        # The locale's country chooses the default currency: the lira's unless a test says.
+        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   LC_ALL="C.UTF-8") | (env or {})
         env.pop("QT_QPA_PLATFORM", None)
-        # The locale's country chooses the default currency.
-        self.process = subprocess.Popen([path], env=dict(env, LC_ALL=locale))
+        self.process = subprocess.Popen([path], env=env)
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
                                              str(self.process.pid)).split(), what="the strip")[0]
 
@@ -88,11 +89,11 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None, program=None, locale="C.UTF-8"):
+    def start_program(stored=None, program=None, env=None):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(program or request.config.getoption("--program"), tmp_path, locale))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path, env))
         return programs[-1]
 
     yield start_program

@@ -42,7 +42,7 @@ def test_configure_chooses_a_currency_and_about_closes(start):
 
 
 def test_first_start_in_bulgaria(start):
-    strip = start(locale="bg_BG.UTF-8")
+    strip = start(env={"LC_ALL": "bg_BG.UTF-8"})
     one_euro(strip, "лв")
     dialog(strip, "o", "Cambrivo - Configura")
     assert strip.accessible("Български лев (BGN)").getRoleName() == "combo box"
