@@ -141,7 +141,8 @@ LanguageFile FindLanguage(const LanguageSearch &search)
                 return {path, {}};
     // Only the one file of each language is looked at, never the whole folder.
     for (const QString &tag : search.uiLanguages) {
-        const QStringView code = QStringView(tag).first(std::min(tag.indexOf(u'-'), tag.size()));
+        const QStringView code
+                = QStringView(tag).first(tag.contains(u'-') ? tag.indexOf(u'-') : tag.size());
         if (code == u"it")
             break;
         const auto *shipped = std::find_if(

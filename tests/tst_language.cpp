@@ -101,18 +101,114 @@ private slots:
             QCOMPARE(decimals->text(), "&Dec");
     }
 
-    // A shipped file holds the keys that take effect and no others.
+    void searchOrder_data()
+    {
+        QTest::addColumn<QString>("program"); // a file in the program's folder, "p/name"
+        QTest::addColumn<QString>("user"); // a file in the user's folder, "u/name"
+        QTest::addColumn<QStringList>("ui");
+        QTest::addColumn<QString>("found"); // the file's name; empty: the built-in texts
+        QTest::addColumn<QString>("language");
+        const QStringList de{"de", "de-Latn-DE", "de-DE", "en", "en-Latn-US", "en-US"};
+        QTest::newRow("program beats user") << "p/z.lgf"
+                                            << "u/a.lgf" << de << "z.lgf"
+                                            << "";
+        QTest::newRow("user beats shipped") << ""
+                                            << "u/a.LGF" << de << "a.LGF"
+                                            << "";
+        QTest::newRow("LANGUAGE=de:en") << ""
+                                        << "" << de << "deutsch.lgf"
+                                        << "de";
+        QTest::newRow("LANG=bg_BG.UTF-8")
+                << ""
+                << "" << QStringList{"bg-BG", "bg-Cyrl-BG", "bg"} << "balgarski.lgf"
+                << "bg";
+        QTest::newRow("LANGUAGE=ga:en") << ""
+                                        << "" << QStringList{"ga", "en"} << "english.lgf"
+                                        << "en";
+        QTest::newRow("LANGUAGE=it:de") << ""
+                                        << "" << QStringList{"it", "de"} << ""
+                                        << "it";
+        QTest::newRow("LANG=C") << ""
+                                << "" << QStringList{"C"} << ""
+                                << "it";
+    }
+
+    void searchOrder()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, user);
+        QFETCH(QStringList, ui);
+        QFETCH(QString, found);
+        QFETCH(QString, language);
+        QTemporaryDir dir;
+        for (const QString &file : {program, user})
+            QVERIFY(file.isEmpty()
+                    || (QDir(dir.path()).mkdir(file.left(1))
+                        && QFile(dir.filePath(file)).open(QIODevice::WriteOnly)));
+        const Module1::LanguageFile file
+                = Module1::FindLanguage({dir.filePath("p"),
+                                         dir.filePath("u"),
+                                         {dir.filePath("-"), QFINDTESTDATA("../lang")},
+                                         ui});
+        QCOMPARE(QFileInfo(file.path).fileName(), found);
+        QCOMPARE(file.language, language);
+    }
+
+    // Each shipped file holds the keys that take effect and no others and names its language;
+    // with the forms' fonts every caption fits its control, and no two controls of a form share
+    // an access key.
     void shippedFiles()
     {
-        QSet<QString> wanted;
-        frmConfigure configure;
-        for (QWidget *form : std::initializer_list<QWidget *>{&m_main, &m_menus, &configure})
-            for (const QString &key : Module1::LanguageKeys(*form))
-                wanted += (form->objectName() + '\n' + key).toLower();
-        const QFileInfoList files = QDir(QFINDTESTDATA("../lang")).entryInfoList({"*.lgf"});
-        QCOMPARE(files.size(), 5);
-        for (const QFileInfo &file : files) {
-            const platform::IniValues ini = platform::ReadIniFile(file.filePath());
+        Module1::SubstituteFonts();
+        const QString folder = QFINDTESTDATA("../lang");
+        const QStringList names = QDir(folder).entryList({"*.lgf"});
+        QCOMPARE(names.size(), 17);
+        for (const QString &name : names) {
+            frmMain strip;
+            frmMenus menus{strip};
+            frmConfigure configure;
+            const platform::IniValues ini = platform::ReadIniFile(folder + '/' + name);
+            const Module1::LanguageSearch search{{}, {}, {folder}, {ini["language\ncode"]}};
+            QCOMPARE(Module1::FindLanguage(search).path, folder + '/' + name);
+            QSet<QString> wanted{"language\ncode"};
+            for (QWidget *form : std::initializer_list<QWidget *>{&strip, &menus, &configure}) {
+                for (const QString &key : Module1::LanguageKeys(*form))
+                    wanted += (form->objectName() + '\n' + key).toLower();
+                Module1::ApplyLanguage(*form, search);
+                QSet<QKeySequence> keys;
+                for (QObject *control : form->findChildren<QObject *>()) {
+                    auto *item = qobject_cast<QAction *>(control);
+                    auto *label = qobject_cast<QLabel *>(control);
+                    auto *button = qobject_cast<QAbstractButton *>(control);
+                    const QString text = item ? item->text()
+                            : label           ? label->text()
+                            : button          ? button->text()
+                                              : "";
+                    // A label without a buddy shows its text as it stands.
+                    const int flags = label && !label->buddy() ? 0 : Qt::TextShowMnemonic;
+                    const QKeySequence key = flags ? QKeySequence::mnemonic(text) : QKeySequence();
+                    QVERIFY2(key.isEmpty() || !keys.contains(key), qPrintable(name + ": " + text));
+                    keys += key;
+                    if (!label && !button)
+                        continue;
+                    QStyleOptionButton option; // the part of a button that holds its text
+                    option.initFrom(static_cast<QWidget *>(control));
+                    const auto part = qobject_cast<QCheckBox *>(control)
+                            ? QStyle::SE_CheckBoxContents
+                            : QStyle::SE_PushButtonContents;
+                    const int room = label
+                            ? label->contentsRect().width()
+                            : button->style()->subElementRect(part, &option, button).width();
+                    const qreal width = QFontMetricsF(static_cast<QWidget *>(control)->font())
+                                                .size(flags, text)
+                                                .width();
+                    QVERIFY2(width <= room,
+                             qPrintable(QString("%1: %2 needs %3 of %4 px")
+                                                .arg(name, text)
+                                                .arg(width)
+                                                .arg(room)));
+                }
+            }
             QCOMPARE(QSet<QString>(ini.keyBegin(), ini.keyEnd()), wanted);
         }
     }
