@@ -44,9 +44,12 @@ def desktop(xvfb):
 
 
 class Program:
-    def __init__(self, path, config):
+    def __init__(self, path, config, env):
         self.config = config
-        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        # Italian, whatever the machine's locale, unless a test says otherwise.
+        env = {**{k: v for k, v in os.environ.items() if not k.startswith(("LC_", "LANG"))},
+               "XDG_CONFIG_HOME": str(config), "XDG_DATA_HOME": str(config / "data"),
+               "LANG": "C.UTF-8", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", **env}
         env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([path], env=env)
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
@@ -87,11 +90,11 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None, program=None):
+    def start_program(stored=None, program=None, env={}):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(program or request.config.getoption("--program"), tmp_path))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path, env))
         return programs[-1]
 
     yield start_program
