@@ -103,39 +103,24 @@ private slots:
 
     // The program's folder beats the user's, which beats the shipped file of the first of the
     // interface languages, as QLocale gives them, that has one; Italian texts are built in.
-    void searchOrder_data()
-    {
-        QTest::addColumn<QStringList>("files"); // put into the program's (p/) or user's (u/) folder
-        QTest::addColumn<QString>("ui");
-        QTest::addColumn<QString>("found"); // the file's name and its language
-        const auto row = [](const char *name, const QStringList &files, const char *ui,
-                            const char *found) {
-            QTest::newRow(name) << files << QString(ui) << QString(found);
-        };
-        row("program beats user", {"p/z.lgf", "u/a.lgf"}, "de,en", "z.lgf ");
-        row("user beats shipped", {"u/a.LGF"}, "de,en", "a.LGF ");
-        row("LANGUAGE=de:en", {}, "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de");
-        row("LANG=bg_BG.UTF-8", {}, "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg");
-        row("LANGUAGE=ga:en", {}, "ga,en", "english.lgf en");
-        row("LANGUAGE=it:de", {}, "it,de", " it");
-        row("LANG=C", {}, "C", " it");
-    }
-
     void searchOrder()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, ui);
-        QFETCH(QString, found);
         QTemporaryDir dir;
-        for (const QString &file : files)
-            QVERIFY(QDir(dir.path()).mkdir(file.left(1))
-                    && QFile(dir.filePath(file)).open(QIODevice::WriteOnly));
-        const Module1::LanguageFile file
-                = Module1::FindLanguage({dir.filePath("p"),
-                                         dir.filePath("u"),
-                                         {dir.filePath("-"), QFINDTESTDATA("../lang")},
-                                         ui.split(',')});
-        QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
+        QVERIFY(QFile(dir.filePath("z.lgf")).open(QIODevice::WriteOnly));
+        const QString lang = QFINDTESTDATA("../lang"), none = lang + "/-"; // lang: a user's folder
+        using Row = std::tuple<QString, QString, QString, const char *>; // ui: as Qt gives it
+        for (const auto &[program, user, ui, found] : std::initializer_list<Row>{
+                     {dir.path(), lang, "de", "z.lgf "},
+                     {none, lang, "de", "balgarski.lgf "},
+                     // LANGUAGE=de:en
+                     {none, none, "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de"},
+                     {none, none, "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg"}, // LANG=bg_BG.UTF-8
+                     {none, none, "ga,en", "english.lgf en"},
+                     {none, none, "it,de", " it"},
+                     {none, none, "C", " it"}}) { // LANG=C
+            const auto file = Module1::FindLanguage({program, user, {none, lang}, ui.split(',')});
+            QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
+        }
     }
 
     // Each shipped file holds the keys that take effect and no others and names its language;
@@ -145,17 +130,14 @@ private slots:
     {
         Module1::SubstituteFonts();
         const QString folder = QFINDTESTDATA("../lang");
-        const QStringList names = QDir(folder).entryList({"*.lgf"});
-        QCOMPARE(names.size(), 17);
-        for (const QString &name : names) {
-            frmMain strip;
-            frmMenus menus{strip};
-            frmConfigure configure;
+        QCOMPARE(QDir(folder).entryList({"*.lgf"}).size(), 17);
+        frmConfigure configure; // every file gives every caption, and so overwrites the last
+        for (const QString &name : QDir(folder).entryList({"*.lgf"})) {
             const platform::IniValues ini = platform::ReadIniFile(folder + '/' + name);
             const Module1::LanguageSearch search{{}, {}, {folder}, {ini["language\ncode"]}};
             QCOMPARE(Module1::FindLanguage(search).path, folder + '/' + name);
             QSet<QString> wanted{"language\ncode"};
-            for (QWidget *form : std::initializer_list<QWidget *>{&strip, &menus, &configure}) {
+            for (QWidget *form : std::initializer_list<QWidget *>{&m_main, &m_menus, &configure}) {
                 for (const QString &key : Module1::LanguageKeys(*form))
                     wanted += (form->objectName() + '\n' + key).toLower();
                 Module1::ApplyLanguage(*form, search);
@@ -163,8 +145,6 @@ private slots:
                 for (QObject *control : form->findChildren<QObject *>()) {
                     auto *label = qobject_cast<QLabel *>(control);
                     auto *button = qobject_cast<QAbstractButton *>(control);
-                    if (!label && !button && !qobject_cast<QAction *>(control))
-                        continue;
                     const QString text = control->property("text").toString();
                     const QByteArray what = (name + ": " + text).toUtf8();
                     // A label without a buddy shows its text as it stands.
