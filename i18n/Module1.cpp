@@ -141,8 +141,7 @@ LanguageFile FindLanguage(const LanguageSearch &search)
                 return {path, {}};
     // Only the one file of each language is looked at, never the whole folder.
     for (const QString &tag : search.uiLanguages) {
-        const QStringView code
-                = QStringView(tag).first(tag.contains(u'-') ? tag.indexOf(u'-') : tag.size());
+        const QString code = tag.section(u'-', 0, 0);
         if (code == u"it")
             break;
         const auto *shipped = std::find_if(
@@ -153,7 +152,7 @@ LanguageFile FindLanguage(const LanguageSearch &search)
         for (const QString &folder : search.shipped) {
             const QString path = folder + u'/' + QLatin1StringView(shipped->second);
             if (!folder.isEmpty() && QFileInfo(path).isFile())
-                return {path, code.toString()};
+                return {path, code};
         }
     }
     return {{}, QStringLiteral("it")};
