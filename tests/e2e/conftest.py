@@ -29,8 +29,11 @@ def top_window():
 
 
 @pytest.fixture(scope="session")
-def desktop(xvfb):
+def desktop(xvfb, tmp_path_factory):
     assert xvfb is not None, "Xvfb is needed"
+    # Neither the user's language files nor language list reach the program unless a test says.
+    os.environ["XDG_DATA_HOME"] = str(tmp_path_factory.mktemp("data"))
+    os.environ.pop("LANGUAGE", None)
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                            stdout=subprocess.PIPE, text=True)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
@@ -44,14 +47,12 @@ def desktop(xvfb):
 
 
 class Program:
-    def __init__(self, path, config, env):
+    def __init__(self, path, config, locale):
         self.config = config
-        # Italian, whatever the machine's locale, unless a test says otherwise.
-        env = {**{k: v for k, v in os.environ.items() if not k.startswith(("LC_", "LANG"))},
-               "XDG_CONFIG_HOME": str(config), "XDG_DATA_HOME": str(config / "data"),
-               "LANG": "C.UTF-8", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", **env}
+        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         env.pop("QT_QPA_PLATFORM", None)
-        self.process = subprocess.Popen([path], env=env)
+        # The locale's country chooses the default currency.
+        self.process = subprocess.Popen([path], env=dict(env, LC_ALL=locale))
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
                                              str(self.process.pid)).split(), what="the strip")[0]
 
@@ -90,11 +91,11 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None, program=None, env={}):
+    def start_program(stored=None, program=None, locale="C.UTF-8"):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(program or request.config.getoption("--program"), tmp_path, env))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path, locale))
         return programs[-1]
 
     yield start_program
