@@ -9,7 +9,9 @@
 int main(int argc, char *argv[])
 {
     platform::PreferX11();
+    platform::ExplainMissingDisplay();
     QApplication app(argc, argv);
+    platform::DisplayOpened();
     platform::ForgetX11Preference();
     QApplication::setApplicationName(QStringLiteral("Cambrivo"));
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));

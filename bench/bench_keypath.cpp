@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
     const QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     const platform::IdleCaret idleCaret;
     frmMain form;
     form.Form_Load();

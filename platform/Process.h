@@ -18,4 +18,11 @@ void PreferX11();
 /// object exists, so that programs started from here (a browser) choose their own platform.
 void ForgetX11Preference();
 
+/// From here until DisplayOpened(), a toolkit that cannot open a display ends the process with
+/// one line on standard error that names the display it tried, and status 1, instead of its
+/// own abort and core dump. The toolkit's platform messages of that time are held back and
+/// shown only if the display opens.
+void ExplainMissingDisplay();
+void DisplayOpened();
+
 } // namespace platform

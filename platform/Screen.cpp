@@ -43,15 +43,29 @@ ScreenMetrics Screen()
     return metricsOf(QGuiApplication::primaryScreen());
 }
 
+const QScreen *NearestScreen(QPoint point)
+{
+    // A strip dragged past the outer edge of a monitor has its centre on none; the nearest one
+    // is the monitor it came from, where the primary would throw it across the desk.
+    const auto distance = [point](const QScreen *screen) {
+        const QRect r = screen->geometry();
+        const qint64 dx = std::max({r.left() - point.x(), 0, point.x() - r.right()});
+        const qint64 dy = std::max({r.top() - point.y(), 0, point.y() - r.bottom()});
+        return dx * dx + dy * dy;
+    };
+    const QScreen *nearest = QGuiApplication::primaryScreen();
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (!nearest || distance(screen) < distance(nearest))
+            nearest = screen;
+    }
+    return nearest;
+}
+
 ScreenMetrics MonitorAt(float x, float y)
 {
     const ScreenMetrics primary = Screen();
-    const QPoint point(ToPixels(x, primary.TwipsPerPixelX), ToPixels(y, primary.TwipsPerPixelY));
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    const auto found = std::find_if(screens.begin(), screens.end(), [point](const QScreen *s) {
-        return s->geometry().contains(point);
-    });
-    return found == screens.end() ? primary : metricsOf(*found);
+    return metricsOf(NearestScreen(
+            {ToPixels(x, primary.TwipsPerPixelX), ToPixels(y, primary.TwipsPerPixelY)}));
 }
 
 qint32 RoundHalfEven(double value)

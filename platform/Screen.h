@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QPoint>
 
+class QScreen;
 class QWidget;
 
 namespace platform {
@@ -20,7 +21,11 @@ struct ScreenMetrics
 
 ScreenMetrics Screen();
 
-/// The monitor that holds the point (twips), or the primary one when no monitor does.
+/// The monitor nearest to the point (pixels): the one that holds it, else the one at the least
+/// distance; the primary wins a tie.
+const QScreen *NearestScreen(QPoint point);
+
+/// NearestScreen() for a point in twips.
 ScreenMetrics MonitorAt(float x, float y);
 
 /// Rounds to a 32-bit integer, halves to the even one; values beyond the range stop at its

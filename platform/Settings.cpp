@@ -1,23 +1,76 @@
 #include "Settings.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QVariant>
 
 #include <cstdio>
+#include <optional>
 
 namespace platform {
 
 namespace {
 
-constexpr QLatin1String application("Cambrivo");
 constexpr QLatin1String section("Parameters");
+
+// Where the toolkit's own per-user store of "Cambrivo" lies, named here so that it can be looked
+// at before the toolkit opens it.
+QString storePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/Cambrivo/Cambrivo.conf");
+}
+
+// Whether the store may be opened: a regular file, or absent. Opening a FIFO put in its place
+// would wait for a writer forever, and a device could be read without end.
+bool openable(const QString &path)
+{
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
+
+// Whether the file holds text this program could have written: UTF-8 without a byte-order mark
+// or NUL. Anything else was read as junk, and writing the store would replace it for good.
+bool readable(const QString &path, const QSettings &store)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (store.status() == QSettings::FormatError || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
+        || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+        return false;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    (void)utf8(bytes);
+    return !utf8.hasError();
+}
+
+// Moves an unreadable store aside under the first free name, so that its bytes stay whole.
+bool keepAside(const QString &path)
+{
+    const QString aside = path + QStringLiteral(".unreadable");
+    for (int n = 0; n < 1000; ++n) {
+        const QString name = n == 0 ? aside : aside + u'.' + QString::number(n);
+        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink())
+            return QFile::rename(path, name);
+    }
+    return false;
+}
 
 } // namespace
 
 QString GetSetting(const QString &key, const QString &defaultText)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, application, application);
+    const QString path = storePath();
+    if (!openable(path))
+        return defaultText;
+    const QSettings store(path, QSettings::IniFormat);
     const QVariant value = store.value(section + u'/' + key);
     // A hand-edited "Value=1936,27" has an unquoted comma, which the INI reader splits.
     if (value.userType() == QMetaType::QStringList)
@@ -29,18 +82,29 @@ QString GetSetting(const QString &key, const QString &defaultText)
 
 bool SaveSettings(const QList<std::pair<QString, QString>> &entries)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, application, application);
-    store.beginGroup(section);
-    for (const auto &[key, value] : entries)
-        store.setValue(key, value);
-    store.endGroup();
-    store.sync();
-    const bool stored = store.status() == QSettings::NoError;
+    const QString path = storePath();
+    bool stored = false;
+    if (openable(path)) {
+        std::optional<QSettings> store(std::in_place, path, QSettings::IniFormat);
+        bool writable = readable(path, *store);
+        // Without the old file the store starts empty, and its read error is forgotten.
+        if (!writable && keepAside(path)) {
+            store.emplace(path, QSettings::IniFormat);
+            writable = true;
+        }
+        if (writable) {
+            store->beginGroup(section);
+            for (const auto &[key, value] : entries)
+                store->setValue(key, value);
+            store->endGroup();
+            store->sync();
+            stored = store->status() == QSettings::NoError;
+        }
+    }
     static bool reported = false;
     if (!stored && !reported) {
         reported = true;
-        std::fprintf(stderr, "cambrivo: cannot write the settings to %s\n",
-                     qPrintable(store.fileName()));
+        std::fprintf(stderr, "cambrivo: cannot write the settings to %s\n", qPrintable(path));
     }
     return stored;
 }

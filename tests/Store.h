@@ -8,7 +8,7 @@ namespace test {
 struct Store
 {
     QTemporaryDir dir;
-    Store() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path()); }
+    Store() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path())); }
     // With asFolder false, a plain file takes the place of the store's folder.
     void write(const QByteArray &lines, bool asFolder = true) const
     {

@@ -30,7 +30,7 @@ private slots:
     // Every test starts from a hand-edited store: a symbol, and values the program cannot use.
     void init()
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
         // clang-format off
         for (auto [key, value] : {std::pair{"Value", "6.55957"}, {"CurrencyDescription", "DM"},
                  {"EuroDecimal", "12"}, {"CurrencyDecimal", "x"}, {"UseSeparator", "2"}})

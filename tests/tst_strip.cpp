@@ -3,11 +3,14 @@
 #include "Store.h"
 #include "platform/Beep.h"
 #include "platform/IdleCaret.h"
+#include "platform/Process.h"
 #include "ui/dialogs/frmMenus.h"
 #include "ui/main/frmMain.h"
 
 #include <QtTest>
 #include <QtWidgets>
+
+#include <sys/stat.h>
 
 class tst_strip : public QObject
 {
@@ -55,10 +58,11 @@ private slots:
     void textWithoutKeys()
     {
         open();
-        // Keys that edit without inserting pass the filter untouched; copy and paste keys do not.
+        // Keys that edit without inserting pass the filter untouched, Delete with the character
+        // an X server gives it; copy and paste keys do not.
         box("txtEuro")->setText("123");
         QTest::keyClick(box("txtEuro"), Qt::Key_Home);
-        QTest::keyClick(box("txtEuro"), Qt::Key_Delete);
+        QTest::sendKeyEvent(QTest::Click, box("txtEuro"), Qt::Key_Delete, QChar(0x7F), {});
         QTest::keyClick(box("txtEuro"), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(box("txtEuro")->text(), "23");
         QCOMPARE(m_beeps, 1);
@@ -74,6 +78,12 @@ private slots:
         box("txtCurrency")->paste();
         QCOMPARE(box("txtCurrency")->text(), "-1.234");
         QCOMPARE(box("txtEuro")->text(), "-0,64");
+        // One that grouping would push past the box's 32 767 characters is refused whole.
+        QApplication::clipboard()->setText(QString(24577, '9'));
+        box("txtCurrency")->selectAll();
+        box("txtCurrency")->paste();
+        QCOMPARE(box("txtCurrency")->text(), "-1.234");
+        QCOMPARE(m_beeps, 3);
     }
 
     void menuFromTheKeyboard()
@@ -81,14 +91,69 @@ private slots:
         frmMain &form = open();
         for (QAction *item : form.menus()->mnuBar()->actions())
             QVERIFY(!item->isSeparator() || item->text().isEmpty()); // Fusion would draw the text
-        bool opened = false;
-        QTest::keyClick(box("txtEuro"), Qt::Key_F10);
-        QTimer::singleShot(0, this, [&opened] {
-            opened = QApplication::activePopupWidget();
-            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-        });
-        QTest::keyClick(box("txtEuro"), Qt::Key_F10, Qt::ShiftModifier);
-        QVERIFY(opened);
+        const auto opens = [this](const std::function<void()> &press) {
+            bool opened = false;
+            QTimer::singleShot(0, this, [this, &opened] {
+                if (QWidget *menu = QApplication::activePopupWidget())
+                    opened = menu->close() && menu == m_form->menus()->mnuBar();
+            });
+            press();
+            QCoreApplication::processEvents();
+            return opened;
+        };
+        QVERIFY2(!opens([this] { QTest::keyClick(box("txtEuro"), Qt::Key_F10); }), "plain F10");
+        QVERIFY(opens([this] { QTest::keyClick(box("txtEuro"), Qt::Key_F10, Qt::ShiftModifier); }));
+        QVERIFY(opens([this] { // what the context-menu key sends
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+            QApplication::sendEvent(box("txtEuro"), &menuKey);
+        }));
+    }
+
+    void dragOnlyWithTheLeftButton()
+    {
+        frmMain &form = open("Left=100\nTop=100");
+        auto *handle = form.findChild<QPushButton *>("cmdMenu");
+        QTest::mousePress(handle, Qt::LeftButton, {}, {4, 4});
+        for (const auto buttons :
+             {Qt::LeftButton | Qt::RightButton, Qt::MouseButtons(Qt::LeftButton)}) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(54, 4), handle->mapToGlobal(QPointF(54, 4)),
+                             Qt::NoButton, buttons, {});
+            QApplication::sendEvent(handle, &move);
+        }
+        QCOMPARE(form.pos(), QPoint(150, 100)); // the move with both buttons went nowhere
+    }
+
+    // Exit stores the place alone; a store it could not read stays whole beside the new one,
+    // and a FIFO in its place is neither opened nor replaced.
+    void exitKeepsWhatItCannotRead()
+    {
+        const QString path = m_store.dir.filePath("Cambrivo/Cambrivo.conf");
+        const QByteArray plain("[Parameters]\nValue=1.936,27\n");
+        const QByteArray utf16 = QStringEncoder(QStringEncoder::Utf16LE,
+                                                QStringEncoder::Flag::WriteBom)(QString(plain));
+        platform::endProcessFunction() = [] {
+        };
+        const char *place = "Parameters/Left Parameters/OnTop Parameters/Top";
+        for (const auto &[before, aside] :
+             {std::pair{plain, ""}, {utf16, ".unreadable"}, {utf16, ".unreadable.1"}}) {
+            open();
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+            file.close();
+            m_form->menus()->mnuExit_Click();
+            const QSettings store(path, QSettings::IniFormat);
+            QCOMPARE(store.allKeys().join(' '),
+                     *aside ? place : place + QString(" Parameters/Value"));
+            QVERIFY(*aside
+                    || store.value("Parameters/Value").toStringList().join(',') == "1.936,27");
+            QFile kept(path + aside);
+            QVERIFY(!*aside || (kept.open(QIODevice::ReadOnly) && kept.readAll() == utf16));
+        }
+        QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path), 0600) == 0);
+        frmMain form; // would wait for a writer forever
+        form.Form_Load();
+        form.menus()->mnuExit_Click();
+        QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path) && QFile::remove(path));
     }
 
     void onTopAtStart()
@@ -117,10 +182,13 @@ private slots:
         QTest::keyClick(&box, Qt::Key_End); // moves nothing
         QCOMPARE(box.grab().toImage(), resting); // the caret rested drawn, not hidden
         QVERIFY(!events->registeredTimers(box.findChild<QObject *>()).isEmpty());
+        QTRY_VERIFY(events->registeredTimers(box.findChild<QObject *>()).isEmpty()); // again
+        QTest::mouseClick(&box, Qt::LeftButton);
+        QVERIFY(!events->registeredTimers(box.findChild<QObject *>()).isEmpty());
     }
 
     // Two monitors side by side, the second one lower and larger: the strip is kept on the
-    // monitor that holds its centre.
+    // monitor nearest to its centre.
     void placementOnTwoMonitors()
     {
         QCOMPARE(QGuiApplication::screens().size(), 2);
@@ -128,7 +196,8 @@ private slots:
                 = {{"Left=2000\nTop=1100", {2000, 1100}}, // on the second
                    {"Left=1000\nTop=300", {1024, 300}}, // centre on the second
                    {"Left=100\nTop=700", {100, 700}}, // on the first
-                   {"Left=1100\nTop=1210", {1100, 1205}}}; // below the second
+                   {"Left=1100\nTop=1210", {1100, 1205}}, // below the second
+                   {"Left=2400\nTop=300", {2019, 300}}}; // beyond the second's outer edge
         for (const auto &[stored, position] : rows)
             QCOMPARE(open(stored).pos(), position);
     }

@@ -31,9 +31,10 @@ def top_window():
 @pytest.fixture(scope="session")
 def desktop(xvfb, tmp_path_factory):
     assert xvfb is not None, "Xvfb is needed"
-    # Neither the user's language files nor language list reach the program unless a test says.
-    os.environ["XDG_DATA_HOME"] = str(tmp_path_factory.mktemp("data"))
-    os.environ.pop("LANGUAGE", None)
+    # Italian, and neither the user's language list nor own files, unless a test says otherwise.
+    for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+        os.environ.pop(name, None)
+    os.environ.update(LANG="C.UTF-8", XDG_DATA_HOME=str(tmp_path_factory.mktemp("data")))
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                            stdout=subprocess.PIPE, text=True)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
@@ -47,12 +48,12 @@ def desktop(xvfb, tmp_path_factory):
 
 
 class Program:
-    def __init__(self, path, config, locale):
+    def __init__(self, path, config, env=None):
         self.config = config
-        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   **(env or {}))
         env.pop("QT_QPA_PLATFORM", None)
-        # The locale's country chooses the default currency.
-        self.process = subprocess.Popen([path], env=dict(env, LC_ALL=locale))
+        self.process = subprocess.Popen([path], env=env)
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
                                              str(self.process.pid)).split(), what="the strip")[0]
 
@@ -91,11 +92,11 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None, program=None, locale="C.UTF-8"):
+    def start_program(stored=None, program=None, env=None):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(program or request.config.getoption("--program"), tmp_path, locale))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path, env))
         return programs[-1]
 
     yield start_program

@@ -1,6 +1,7 @@
 """What only a real X server and window manager show: placement, stacking, the beep, the
 menu's position, the drag, exit and what a screen reader reads."""
 
+import os
 import subprocess
 
 import pytest
@@ -20,13 +21,30 @@ def test_opens_where_it_was_left(start, stored, position):
     assert "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0" in strip.state()
 
 
-def test_typing_converts_as_a_screen_reader_reads_it(start):
+def test_typing_converts_as_a_screen_reader_reads_it_and_a_refused_key_rings(start, tmp_path,
+                                                                             request):
+    bells = tmp_path / "bells"
+    (tmp_path / "xkbevd.cf").write_text(f'Bell() shell "echo >> {bells}"\n')
+    request.addfinalizer(subprocess.Popen(["xkbevd", "-cfg", tmp_path / "xkbevd.cf"],
+                                          stdout=subprocess.DEVNULL).kill)
+    wait_until(bells.exists, what="the bell watcher's own bell")
     strip = start()
     for control in (OWN, EURO, "Menu"):
         assert strip.accessible(control).description
-    run("xdotool", "type", "--delay", "40", "1000")  # the own box has the focus, its text selected
+    run("xdotool", "type", "--delay", "40", "10x00")  # the own box has the focus, its text selected
     wait_until(lambda: strip.text(EURO) == "0,52", what="0,52 euro")
     assert strip.text(OWN) == "1.000"
+    assert len(bells.read_text().splitlines()) == 2, "one bell for the refused key"
+
+
+def test_no_display_is_one_line_and_status_1(request, tmp_path):
+    for display in (None, ":77"):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        result = subprocess.run([request.config.getoption("--program")], cwd=tmp_path, text=True,
+                                capture_output=True, timeout=30,
+                                env=dict(env, **({"DISPLAY": display} if display else {})))
+        assert result.returncode == 1 and len(result.stderr.splitlines()) == 1, result.stderr
+        assert (display or "DISPLAY") in result.stderr and not list(tmp_path.iterdir())
 
 
 def popup(strip):
@@ -78,3 +96,32 @@ def test_fast_drag_follows_the_pointer_and_exit_restores(start):
     assert again.geometry()[:2] == (x + 300, y + 150)
     run("xdotool", "key", "alt+F4")  # the window manager's close is the menu's exit
     assert again.process.wait(timeout=10) == 0
+
+
+def test_a_minimised_dialog_comes_back_at_a_click_or_key_on_the_strip(start):
+    from test_dialogs import dialog
+    strip = start()
+    before = strip.text(OWN)
+    window = dialog(strip, "o", "Cambrivo - Configura")
+    for touch in (lambda: strip.press(200, 9), lambda: run("xdotool", "key", "5")):
+        run("xdotool", "windowminimize", "--sync", window)
+        run("xdotool", "windowactivate", "--sync", strip.window)
+        touch()
+        wait_until(lambda: run("xdotool", "getactivewindow").strip() == window,
+                   what="the dialog back and focused")
+    run("xdotool", "key", "Escape")
+    assert strip.text(OWN) == before  # the key went to the dialog, not the blocked strip
+
+
+def test_the_browser_chooses_its_own_platform(start, tmp_path):
+    from test_dialogs import dialog
+    (tmp_path / "bin").mkdir()
+    (tmp_path / "bin" / "xdg-open").write_text(f'#!/bin/sh\nenv > "{tmp_path}/env"\necho "$1" > "{tmp_path}/url"\n')
+    (tmp_path / "bin" / "xdg-open").chmod(0o755)
+    strip = start(env={"PATH": f"{tmp_path / 'bin'}:{os.environ['PATH']}"})
+    dialog(strip, "s", "Informazioni su Cambrivo")
+    x, y, w, h = strip.accessible("cambrivo.example").queryComponent().getExtents(0)
+    run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+    wait_until((tmp_path / "url").exists, what="the browser")
+    assert (tmp_path / "url").read_text().strip() == "http://cambrivo.example"
+    assert "QT_QPA_PLATFORM=" not in (tmp_path / "env").read_text()

@@ -1,16 +1,16 @@
 #pragma once
 
-class frmMain;
+class QWidget;
 class frmMenus;
 
 namespace Module1 {
 
 /// Pops up the command menu with its top-left corner at the strip's bottom-left corner and
 /// returns once it has closed.
-void ShowMenu(const frmMain &main, frmMenus &menus);
+void ShowMenu(const QWidget &main, frmMenus &menus);
 
 /// Sets the "always on top" check mark to `state` and moves the strip into or out of the
 /// always-on-top band to match the check mark.
-void SetAlwaysOnTop(frmMain &main, frmMenus &menus, bool state);
+void SetAlwaysOnTop(QWidget &main, frmMenus &menus, bool state);
 
 } // namespace Module1

@@ -2,19 +2,17 @@
 #include "ui_frmMenus.h"
 
 #include "Module1.h"
-#include "core/Decimal.h"
 #include "frmAbout.h"
 #include "frmConfigure.h"
+#include "platform/DialogRecall.h"
 #include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
-#include "ui/main/frmMain.h"
 
 #include <QDialog>
-#include <QGuiApplication>
 #include <QScreen>
 
-frmMenus::frmMenus(frmMain &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
+frmMenus::frmMenus(QWidget &main) : m_main(main), ui(std::make_unique<Ui::frmMenus>())
 {
     ui->setupUi(this);
     // A separator shows only its line: the Fusion style would draw its "-" caption too.
@@ -64,10 +62,9 @@ void frmMenus::mnuAbout_Click()
 
 void frmMenus::mnuExit_Click()
 {
-    const platform::ScreenMetrics screen = platform::Screen();
     platform::SaveSettings({
-            {QStringLiteral("Top"), Module1::FormatNumber(m_main.Top() / screen.TwipsPerPixelY)},
-            {QStringLiteral("Left"), Module1::FormatNumber(m_main.Left() / screen.TwipsPerPixelX)},
+            {QStringLiteral("Top"), QString::number(m_main.y())},
+            {QStringLiteral("Left"), QString::number(m_main.x())},
             {QStringLiteral("OnTop"),
              ui->mnuAlwaysOnTop->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
     });
@@ -78,8 +75,9 @@ void frmMenus::showModal(QDialog &dialog)
 {
     // An always-on-top strip would otherwise cover a dialog that opens where it lies.
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint, ui->mnuAlwaysOnTop->isChecked());
-    // Centred on the primary screen, where the strip always lies, not on the pointer's screen.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    // Centred on the strip's monitor, where the user is looking, not on the pointer's.
+    if (const QScreen *screen = platform::NearestScreen(m_main.geometry().center()))
         dialog.move(screen->geometry().center() - dialog.rect().center());
+    const platform::DialogRecall recall(m_main, dialog);
     dialog.exec();
 }

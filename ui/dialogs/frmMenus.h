@@ -7,7 +7,6 @@
 class QAction;
 class QDialog;
 class QMenu;
-class frmMain;
 
 namespace Ui {
 class frmMenus;
@@ -20,7 +19,8 @@ class frmMenus : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmMenus(frmMain &main);
+    /// `main` is the strip the menu belongs to.
+    explicit frmMenus(QWidget &main);
     ~frmMenus() override;
 
     QMenu *mnuBar() const;
@@ -35,6 +35,6 @@ public:
     void showModal(QDialog &dialog);
 
 private:
-    frmMain &m_main;
+    QWidget &m_main;
     std::unique_ptr<Ui::frmMenus> ui;
 };

@@ -17,6 +17,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QValidator>
 
 #include <algorithm>
 #include <limits>
@@ -47,11 +48,24 @@ std::optional<qint16> keyAsciiOf(const QKeyEvent *event)
     return std::nullopt;
 }
 
-double saturated(double value)
+// An amount box holds at most this many characters once its amount is grouped.
+constexpr int longestAmount = 32767;
+
+// Refuses an edit whose amount would not fit the box once grouped. A length limit alone would
+// cut a long paste short, silently turning one amount into another.
+class AmountFits : public QValidator
 {
-    constexpr double largest = std::numeric_limits<double>::max();
-    return std::clamp(value, -largest, largest);
-}
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int & /*pos*/) const override
+    {
+        const qsizetype length = Module1::intUseSeparator == 1
+                ? Module1::GroupThousands(input).size()
+                : input.size();
+        return length <= longestAmount ? Acceptable : Invalid;
+    }
+};
 
 // A stored position in whole pixels; text that is not a number counts as absent.
 qint32 storedPixels(const QString &key, float defaultValue)
@@ -85,6 +99,12 @@ frmMain::frmMain(QWidget *parent)
     // key; the other box must follow it as it follows a key.
     connect(ui->txtEuro, &QLineEdit::textEdited, this, &frmMain::txtEuro_KeyUp);
     connect(ui->txtCurrency, &QLineEdit::textEdited, this, &frmMain::txtCurrency_KeyUp);
+    for (QLineEdit *box : {ui->txtEuro, ui->txtCurrency}) {
+        // The validator is the limit: the box's own would cut a paste before it is judged.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        box->setValidator(new AmountFits(box));
+        connect(box, &QLineEdit::inputRejected, this, [] { platform::Beep(); });
+    }
     for (QWidget *w : std::initializer_list<QWidget *>{ui->txtEuro, ui->txtCurrency, ui->cmdMenu})
         w->installEventFilter(this);
 
@@ -175,7 +195,7 @@ void frmMain::MoveForm(float &X, float &Y)
     move(target);
 }
 
-void frmMain::cmdMenu_MouseDown(int Button, int /*Shift*/, float X, float Y)
+void frmMain::cmdMenu_MouseDown(int Button, float X, float Y)
 {
     if (Button == Qt::LeftButton) {
         StartPosX = X;
@@ -185,7 +205,7 @@ void frmMain::cmdMenu_MouseDown(int Button, int /*Shift*/, float X, float Y)
     }
 }
 
-void frmMain::cmdMenu_MouseMove(int Button, int /*Shift*/, float X, float Y)
+void frmMain::cmdMenu_MouseMove(int Button, float X, float Y)
 {
     if (Button != Qt::LeftButton)
         return;
@@ -205,18 +225,16 @@ bool frmMain::handleMouse(QMouseEvent *event)
     const QPointF origin = m_requested.value_or(mapToGlobal(QPoint(0, 0))) + ui->cmdMenu->pos();
     const QPointF local = event->globalPosition() - origin;
     const platform::ScreenMetrics screen = platform::Screen();
-    const int shift
-            = static_cast<int>(event->modifiers().toInt() >> 25) & 7; // Shift 1, Ctrl 2, Alt 4
     const auto x = static_cast<float>(local.x()) * screen.TwipsPerPixelX;
     const auto y = static_cast<float>(local.y()) * screen.TwipsPerPixelY;
     if (event->type() != QEvent::MouseMove)
-        cmdMenu_MouseDown(button, shift, x, y);
+        cmdMenu_MouseDown(button, x, y);
     else
-        cmdMenu_MouseMove(button, shift, x, y);
+        cmdMenu_MouseMove(button, x, y);
     return true;
 }
 
-bool frmMain::opensMenu(const QEvent *event)
+bool frmMain::openMenuIfAsked(const QEvent *event)
 {
     // The context-menu key arrives as a keyboard context-menu request, ahead of its key press;
     // Shift+F10 arrives as a plain key press.
@@ -244,7 +262,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (opensMenu(event))
+    if (openMenuIfAsked(event))
         return true;
     if (watched == ui->cmdMenu) {
         switch (event->type()) {
@@ -382,7 +400,7 @@ void frmMain::txtEuro_KeyUp()
 {
     const Module1::Decimal euro = Module1::AmountOf(ui->txtEuro->text());
     dblEuro = euro.toDouble();
-    dblValuta = saturated(Module1::dblCambio * dblEuro);
+    dblValuta = Module1::dblCambio * dblEuro;
     ui->txtCurrency->setText(
             Module1::EuroToCurrencyText(euro, Module1::exactCambio, Module1::intCurrencyDecimal));
 }
@@ -391,7 +409,7 @@ void frmMain::txtCurrency_KeyUp()
 {
     const Module1::Decimal own = Module1::AmountOf(ui->txtCurrency->text());
     dblValuta = own.toDouble();
-    dblEuro = Module1::dblCambio == 0 ? 0 : saturated(dblValuta / Module1::dblCambio);
+    dblEuro = Module1::dblCambio == 0 ? 0 : dblValuta / Module1::dblCambio;
     ui->txtEuro->setText(
             Module1::CurrencyToEuroText(own, Module1::exactCambio, Module1::intEuroDecimal));
 }

@@ -57,13 +57,15 @@ private:
     void txtCurrency_Change();
     void txtCurrency_KeyUp();
     void txtCurrency_GotFocus();
-    void cmdMenu_MouseDown(int Button, int Shift, float X, float Y);
-    void cmdMenu_MouseMove(int Button, int Shift, float X, float Y);
+    void cmdMenu_MouseDown(int Button, float X, float Y);
+    void cmdMenu_MouseMove(int Button, float X, float Y);
 
     void placeFromSettings();
     void applyStoredOnTop();
     bool handleMouse(QMouseEvent *event);
-    bool opensMenu(const QEvent *event);
+    /// Opens the command menu when the event asks for it (the context-menu key, Shift+F10),
+    /// returning once it has closed; the result says whether it did.
+    bool openMenuIfAsked(const QEvent *event);
     void filterComposed(QLineEdit *box, QInputMethodEvent *event);
 
     bool filterKeyPress(QLineEdit *box, const QKeyEvent *event);
