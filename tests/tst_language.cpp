@@ -108,8 +108,9 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QFile(dir.filePath("z.lgf")).open(QIODevice::WriteOnly));
         const QString lang = QFINDTESTDATA("../lang"), none = lang + "/-"; // lang: a user's folder
-        using Row = std::tuple<QString, QString, QString, const char *>; // ui: as Qt gives it
-        for (const auto &[program, user, ui, found] : std::initializer_list<Row>{
+        // ui: the interface languages as Qt gives them
+        for (const auto &[program, user, ui, found] :
+             std::initializer_list<std::tuple<QString, QString, QString, const char *>>{
                      {dir.path(), lang, "de", "z.lgf "},
                      {none, lang, "de", "balgarski.lgf "},
                      // LANGUAGE=de:en

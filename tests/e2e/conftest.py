@@ -32,9 +32,8 @@ def top_window():
 def desktop(xvfb, tmp_path_factory):
     assert xvfb is not None, "Xvfb is needed"
     # Italian, and neither the user's language list nor own files, unless a test says otherwise.
-    for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
-        os.environ.pop(name, None)
-    os.environ.update(LANG="C.UTF-8", XDG_DATA_HOME=str(tmp_path_factory.mktemp("data")))
+    os.environ.update(LANG="C.UTF-8", LANGUAGE="", LC_ALL="", LC_MESSAGES="",
+                      XDG_DATA_HOME=str(tmp_path_factory.mktemp("data")))
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                            stdout=subprocess.PIPE, text=True)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()

@@ -11,10 +11,9 @@ LANG = Path(__file__).resolve().parents[2] / "lang"
 
 
 def test_german_locale_speaks_german_until_the_users_own_file(start, request, tmp_path):
-    program = tmp_path / "libexec" / "cambrivo" / "cambrivo"  # laid out as installed
-    shutil.copytree(LANG, tmp_path / "share" / "cambrivo" / "lang")
-    program.parent.mkdir(parents=True)
-    shutil.copy(request.config.getoption("--program"), program)
+    shutil.copytree(LANG, tmp_path / "share" / "cambrivo" / "lang")  # laid out as installed
+    (tmp_path / "libexec" / "cambrivo").mkdir(parents=True)
+    program = shutil.copy(request.config.getoption("--program"), tmp_path / "libexec" / "cambrivo")
     strip = start("CurrencyDescription=Lit\n", program=program,
                   env={"LANG": "de_DE.UTF-8", "XDG_DATA_HOME": str(tmp_path / "data")})
     strip.press(70, 9, button=3)  # the own box's edit menu, in the toolkit's German
