@@ -1,12 +1,10 @@
+#include "i18n/Module1.h"
 #include "platform/IdleCaret.h"
 #include "platform/Process.h"
 #include "ui/BuildInfo.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -19,17 +17,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
     QApplication::setApplicationVersion(buildinfo::version());
 
-    // The toolkit's own texts (the amount boxes' edit menu) speak the program's Italian.
-    QTranslator toolkit;
-    if (toolkit.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkit);
-
-    // The forms are laid out for Tahoma's narrow letters; where it is missing, the wide default
-    // sans-serif would clip the longer captions.
-    QFont::insertSubstitutions(
-            QStringLiteral("Tahoma"),
-            {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
+    Module1::TranslateToolkit();
+    Module1::SubstituteFonts();
 
     const platform::IdleCaret idleCaret;
     frmMain form;

@@ -5,10 +5,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFont>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QTextDocument>
+#include <QTranslator>
 
 #include <algorithm>
 #include <iterator>
@@ -23,7 +30,17 @@ void setLabelCaption(QObject &control, const QString &text)
 {
     auto &label = static_cast<QLabel &>(control);
     label.setTextFormat(Qt::PlainText);
-    label.setText(text);
+    if (label.buddy()) {
+        label.setText(text);
+        return;
+    }
+    // Without a buddy Qt shows the text as it stands; like a menu text, "&&" shows one "&" and
+    // a lone "&" marks nothing.
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] != u'&' || ++i < text.size())
+            shown += text[i];
+    label.setText(shown);
 }
 
 void setButtonCaption(QObject &control, const QString &text)
@@ -99,11 +116,59 @@ template<typename Visit> void forEachText(QWidget &form, Visit visit)
     }
 }
 
+// The shipped file of each language, by ISO 639 code; the names are those administrators link.
+constexpr std::pair<const char *, const char *> shippedFiles[] = {
+        {"bg", "balgarski.lgf"},   {"de", "deutsch.lgf"},   {"el", "ellinika.lgf"},
+        {"en", "english.lgf"},     {"es", "espanol.lgf"},   {"et", "eesti.lgf"},
+        {"fi", "suomi.lgf"},       {"fr", "francais.lgf"},  {"hr", "hrvatski.lgf"},
+        {"lt", "lietuviu.lgf"},    {"lv", "latviesu.lgf"},  {"mt", "malti.lgf"},
+        {"nl", "nederlands.lgf"},  {"pt", "portugues.lgf"}, {"sk", "slovencina.lgf"},
+        {"sl", "slovenscina.lgf"}, {"sv", "svenska.lgf"},
+};
+
 } // namespace
 
-void ApplyLanguage(QWidget &form, const QString &folder)
+LanguageSearch DefaultSearch()
 {
-    const QString path = platform::FindLanguageFile(folder);
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // Installed, the program lies in a folder of its own under libexec and the shipped files
+    // under share; in the build tree they lie in lang/ beside the program.
+    return {program,
+            data.isEmpty() ? QString() : data + QStringLiteral("/Cambrivo"),
+            {program + QStringLiteral("/lang"),
+             program + QStringLiteral("/" CAMBRIVO_SHIPPED_FROM_PROGRAM)},
+            QLocale::system().uiLanguages()};
+}
+
+LanguageFile FindLanguage(const LanguageSearch &search)
+{
+    for (const QString *folder : {&search.program, &search.user})
+        if (!folder->isEmpty())
+            if (QString path = platform::FindLanguageFile(*folder); !path.isEmpty())
+                return {path, {}};
+    // Only the one file of each language is looked at, never the whole folder.
+    for (const QString &tag : search.uiLanguages) {
+        const QString code = tag.section(u'-', 0, 0);
+        if (code == u"it")
+            break;
+        const auto *shipped = std::find_if(
+                std::begin(shippedFiles), std::end(shippedFiles),
+                [code](auto &file) { return code == QLatin1StringView(file.first); });
+        if (shipped == std::end(shippedFiles))
+            continue;
+        for (const QString &folder : search.shipped) {
+            const QString path = folder + u'/' + QLatin1StringView(shipped->second);
+            if (!folder.isEmpty() && QFileInfo(path).isFile())
+                return {path, code};
+        }
+    }
+    return {{}, QStringLiteral("it")};
+}
+
+void ApplyLanguage(QWidget &form, const LanguageSearch &search)
+{
+    const QString path = FindLanguage(search).path;
     if (path.isEmpty())
         return;
     // Parsed once per call and not kept, so an edited file shows at the next call; only the
@@ -112,7 +177,9 @@ void ApplyLanguage(QWidget &form, const QString &folder)
     QSet<QString> wanted;
     for (const QString &key : LanguageKeys(form))
         wanted.insert(platform::IniKey(section, key));
-    const platform::IniValues ini = platform::ReadIniFile(path, wanted);
+    const platform::IniValues ini = platform::ReadIniFile(
+            path, wanted,
+            platform::LegacyCodePage(QLocale::languageToCode(QLocale::system().language())));
     forEachText(form, [&ini, &section](QObject &control, Setter set, const QString &key) {
         if (const std::optional<QString> value = platform::IniValue(ini, section, key))
             set(control, *value);
@@ -124,6 +191,34 @@ QStringList LanguageKeys(QWidget &form)
     QStringList keys;
     forEachText(form, [&keys](QObject &, Setter, const QString &key) { keys += key; });
     return keys;
+}
+
+void TranslateToolkit()
+{
+    const LanguageFile file = FindLanguage(DefaultSearch());
+    QString language = file.language;
+    if (language.isEmpty()) {
+        const QString section = QStringLiteral("Language"), key = QStringLiteral("Code");
+        language = platform::IniValue(
+                           platform::ReadIniFile(file.path, {platform::IniKey(section, key)}),
+                           section, key)
+                           .value_or(QString());
+    }
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(language.isEmpty() ? QLocale::system() : QLocale(language),
+                         QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+void SubstituteFonts()
+{
+    // Where Tahoma is missing, the wide default sans-serif would clip the longer captions.
+    QFont::insertSubstitutions(
+            QStringLiteral("Tahoma"),
+            {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
 }
 
 } // namespace Module1

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -8,14 +7,47 @@ class QWidget;
 
 namespace Module1 {
 
-/// Re-captions the controls of `form` from the language file in `folder` (the program's own
-/// folder unless a test says otherwise): section = the form's object name, keys = a control's
-/// object name with ".Caption" or ".ToolTipText", for the kinds of control that have them.
-/// Keys missing from the file, and a missing or unreadable file, leave the texts as they are.
-/// Values are plain text; "&" marks an access key.
-void ApplyLanguage(QWidget &form, const QString &folder = QCoreApplication::applicationDirPath());
+/// Where the language file comes from, first match wins: a file in the program's own folder
+/// (an administrator's choice for everyone), a file in the user's own folder, the shipped file
+/// of the first of the user's interface languages that has one (Italian has the built-in
+/// texts), each shipped folder in turn. An empty folder is not searched.
+struct LanguageSearch
+{
+    QString program{};
+    QString user{};
+    QStringList shipped{};
+    QStringList uiLanguages{}; ///< BCP 47 tags, most wanted first, as QLocale gives them
+};
+
+/// The search of this program: its own folder, $XDG_DATA_HOME/Cambrivo, the shipped files in
+/// the build tree and in the installed data folder, and the interface languages of the locale.
+LanguageSearch DefaultSearch();
+
+/// The file found, empty for the built-in Italian texts, and its language code when the search
+/// tells it ("it" for the built-in texts, empty for a file of the program's or user's folder).
+struct LanguageFile
+{
+    QString path;
+    QString language;
+};
+
+LanguageFile FindLanguage(const LanguageSearch &search);
+
+/// Re-captions the controls of `form` from the language file the search finds: section = the
+/// form's object name, keys = a control's object name with ".Caption" or ".ToolTipText", for
+/// the kinds of control that have them. Keys missing from the file, and a missing or unreadable
+/// file, leave the texts as they are. Values are plain text; "&" marks an access key.
+void ApplyLanguage(QWidget &form, const LanguageSearch &search = DefaultSearch());
 
 /// The keys ApplyLanguage() reads for `form`, in the order it reads them.
 QStringList LanguageKeys(QWidget &form);
+
+/// Makes the toolkit's own texts (an amount box's edit menu) speak the language of the file
+/// in use: the language the search tells, else the one the file names under [Language] Code,
+/// else the user's interface language.
+void TranslateToolkit();
+
+/// Names the stand-ins for the forms' Tahoma, whose narrow letters the captions are fitted to.
+void SubstituteFonts();
 
 } // namespace Module1

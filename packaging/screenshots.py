@@ -1,5 +1,7 @@
 """Screenshots of the real program in Xvfb with openbox, at scale factors 1 and 2: the strip, the
-open menu and the two dialogs the menu opens, written as PNG files into the folder given.
+open menu and the two dialogs the menu opens, and the configuration dialog in the language of
+every shipped language file (configure-CODE-scaleN.png), written as PNG files into the folder
+given.
 
     screenshots.py PROGRAM OUTPUT_FOLDER
 
@@ -20,6 +22,7 @@ from Xlib import X, display as xdisplay
 SCREEN = (1024, 768)
 HANDLE = (8, 9)      # a point on the strip's menu button, in window coordinates at scale 1
 DIALOGS = (("configure", "o"), ("about", "s"))  # "C&onfigura" and "&Su..."
+LANG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lang")
 
 
 def wait_for(condition, timeout=10.0):
@@ -60,10 +63,12 @@ class Session:
             raise
 
     def start(self, program):
+        # Italian, whatever the machine's locale, unless a language is asked for.
         self.env = {k: v for k, v in os.environ.items()
                     if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
-                                 "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS")}
-        self.env.update(HOME=self.home, XDG_RUNTIME_DIR=self.home,
+                                 "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS")
+                    and not k.startswith(("LC_", "LANG"))}
+        self.env.update(HOME=self.home, XDG_RUNTIME_DIR=self.home, LANG="C.UTF-8",
                         XDG_CONFIG_HOME=os.path.join(self.home, "config"))
         read_fd, write_fd = os.pipe()
         self.spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
@@ -82,12 +87,21 @@ class Session:
         if not wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.x(
                 "xprop", "-root", "_NET_SUPPORTING_WM_CHECK")):
             raise RuntimeError("openbox did not start")
-        self.program = self.spawn([program], env=dict(self.env, QT_SCALE_FACTOR=str(self.scale)),
+        self.run(program)
+
+    def run(self, program, **env):
+        """Starts program, with env added to its environment, and waits for its strip."""
+        self.program = self.spawn([program], env=dict(self.env, QT_SCALE_FACTOR=str(self.scale),
+                                                      **env),
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.strip = wait_for(self.windows, timeout=20)
         if not self.strip:
             raise RuntimeError("the program showed no window")
         self.strip = self.strip[0]
+
+    def end_program(self):
+        self.program.terminate()
+        self.program.wait(timeout=10)
 
     def spawn(self, args, env=None, **kwargs):
         process = subprocess.Popen(args, env=env or self.env, start_new_session=True, **kwargs)
@@ -202,11 +216,44 @@ def shoot(program, folder, scale):
         session.stop()
 
 
+def shipped_languages():
+    """The language each shipped file names under [Language], in the files' name order."""
+    codes = []
+    for name in sorted(n for n in os.listdir(LANG) if n.endswith(".lgf")):
+        with open(os.path.join(LANG, name), encoding="utf-8") as f:
+            codes += [line.split("=", 1)[1].strip() for line in f if line.startswith("Code=")]
+    return codes
+
+
+def shoot_languages(program, folder, scale):
+    """The configuration dialog in every shipped language, opened from the menu's first item,
+    whose access key differs from language to language."""
+    session = Session(program, scale)
+    try:
+        for code in shipped_languages():
+            session.end_program()
+            session.run(program, LANGUAGE=code)
+            known = [session.strip]
+            session.click(HANDLE, 3)
+            menu = session.new_window(known, timeout=10)
+            session.key("Down", "Return")
+            session.gone(menu)
+            dialog = session.new_window(known, timeout=5)
+            if not dialog:
+                raise RuntimeError(f"the configuration dialog did not open in {code}")
+            session.park_pointer()
+            session.capture(os.path.join(folder, f"configure-{code}-scale{scale}.png"),
+                            session.rect(dialog, frame=True))
+    finally:
+        session.stop()
+
+
 def main(argv):
     program, folder = os.path.abspath(argv[1]), argv[2]
     os.makedirs(folder, exist_ok=True)
     for scale in (1, 2):
         shoot(program, folder, scale)
+        shoot_languages(program, folder, scale)
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,7 +42,7 @@ void appendFolded(QString &to, QStringView name)
                                      : c;
 }
 
-QString decoded(QByteArrayView bytes)
+QString decoded(QByteArrayView bytes, const char *legacy)
 {
     // Stateless, so that a sequence cut off at the end counts as an error instead of waiting
     // for more input.
@@ -62,9 +63,10 @@ QString decoded(QByteArrayView bytes)
     QString text = decode(QStringConverter::Utf8, bytes, &valid);
     if (valid)
         return text;
-    // Windows-1252 rather than Latin-1, which has no euro sign at 0x80.
-    QStringDecoder windows1252("windows-1252");
-    return windows1252.isValid() ? QString(windows1252(bytes)) : QString::fromLatin1(bytes);
+    // Latin-1 only when the toolkit lacks the code page: Windows-1252, for one, has the euro
+    // sign at 0x80.
+    QStringDecoder legacyDecoder(legacy);
+    return legacyDecoder.isValid() ? QString(legacyDecoder(bytes)) : QString::fromLatin1(bytes);
 }
 
 QString valueOf(QStringView text)
@@ -83,9 +85,28 @@ QString valueOf(QStringView text)
 
 } // namespace
 
-IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted)
+const char *LegacyCodePage(QStringView language)
 {
-    const QString text = decoded(bytes);
+    static constexpr std::pair<const char *, QLatin1StringView> codePages[] = {
+            {"windows-1251", QLatin1StringView(" bg ru uk sr mk be ")},
+            {"windows-1250", QLatin1StringView(" pl cs sk hu hr sl ro sq ")},
+            {"windows-1253", QLatin1StringView(" el ")},
+            {"windows-1254", QLatin1StringView(" tr ")},
+            {"windows-1255", QLatin1StringView(" he ")},
+            {"windows-1256", QLatin1StringView(" ar fa ur ")},
+            {"windows-1257", QLatin1StringView(" et lv lt ")},
+            {"windows-1258", QLatin1StringView(" vi ")},
+    };
+    const QString word = u' ' + language.toString() + u' ';
+    for (const auto &[codePage, languages] : codePages)
+        if (languages.contains(word))
+            return codePage;
+    return "windows-1252";
+}
+
+IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted, const char *legacy)
+{
+    const QString text = decoded(bytes, legacy);
 
     IniValues values;
     QSet<QString> sections;
@@ -133,7 +154,7 @@ QString IniKey(QStringView section, QStringView key)
     return joined;
 }
 
-IniValues ReadIniFile(const QString &path, const QSet<QString> &wanted)
+IniValues ReadIniFile(const QString &path, const QSet<QString> &wanted, const char *legacy)
 {
     // The type is checked on the opened handle, and opening does not wait for a writer, so a
     // FIFO or device put in the file's place after the search can neither hang nor be read.
@@ -151,7 +172,8 @@ IniValues ReadIniFile(const QString &path, const QSet<QString> &wanted)
         bytes.truncate(size);
     }
     ::close(fd);
-    return bytes.isEmpty() || bytes.size() > largestFile ? IniValues() : ParseIni(bytes, wanted);
+    return bytes.isEmpty() || bytes.size() > largestFile ? IniValues()
+                                                         : ParseIni(bytes, wanted, legacy);
 }
 
 std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key)

@@ -29,8 +29,11 @@ def top_window():
 
 
 @pytest.fixture(scope="session")
-def desktop(xvfb):
+def desktop(xvfb, tmp_path_factory):
     assert xvfb is not None, "Xvfb is needed"
+    # Italian, and neither the user's language list nor own files, unless a test says otherwise.
+    os.environ.update(LANG="C.UTF-8", LANGUAGE="", LC_ALL="", LC_MESSAGES="",
+                      XDG_DATA_HOME=str(tmp_path_factory.mktemp("data")))
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                            stdout=subprocess.PIPE, text=True)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
@@ -46,9 +49,8 @@ def desktop(xvfb):
 class Program:
     def __init__(self, path, config, env=None):
         self.config = config
-        # The locale's country chooses the default currency: the lira's unless a test says.
         env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LC_ALL="C.UTF-8") | (env or {})
+                   **(env or {}))
         env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([path], env=env)
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",

@@ -1,46 +1,25 @@
-"""A language file beside the program re-captions it; a hostile one changes nothing."""
+"""The language file of the user's locale, and the user's own file before it."""
 
-import os
 import shutil
 from pathlib import Path
 
-from conftest import run
+from conftest import run, wait_until
 from test_dialogs import dialog
-from test_strip import popup
+from test_strip import OWN, popup
 
 LANG = Path(__file__).resolve().parents[2] / "lang"
 
 
-def program_in(folder, request):
-    folder.mkdir()
-    return shutil.copy(request.config.getoption("--program"), folder)
-
-
-def test_english_file_recaptions_the_strip_menu_and_dialog(start, request, tmp_path):
-    program = program_in(tmp_path / "bin", request)
-    english = Path(shutil.copy(LANG / "english.lgf", tmp_path / "bin"))
-    strip = start(program=program)
-    assert strip.accessible("Menu").description == "Right-click to open the menu"
-    assert strip.accessible("Lit")  # the stored symbol, not the file's caption
-    dialog(strip, "c", "Cambrivo - Configura")
-    assert strip.accessible("Decimals shown:")
-    english.write_text(english.read_text().replace("Decimals shown:", "Places:"))
-    run("xdotool", "key", "Escape")
-    dialog(strip, "c", "Cambrivo - Configura")  # read again at each opening
-    assert strip.accessible("Places:")
-    run("xdotool", "key", "Escape")
-    strip.press(8, 9, button=3)
+def test_german_locale_speaks_german_until_the_users_own_file(start, request, tmp_path):
+    shutil.copytree(LANG, tmp_path / "share" / "cambrivo" / "lang")  # laid out as installed
+    (tmp_path / "libexec" / "cambrivo").mkdir(parents=True)
+    program = shutil.copy(request.config.getoption("--program"), tmp_path / "libexec" / "cambrivo")
+    strip = start("CurrencyDescription=Lit\n", program=program,
+                  env={"LANG": "de_DE.UTF-8", "XDG_DATA_HOME": str(tmp_path / "data")})
+    strip.press(70, 9, button=3)  # the own box's edit menu, in the toolkit's German
     popup(strip)
-    run("xdotool", "key", "x")  # "E&xit"
-    assert strip.process.wait(timeout=10) == 0
-
-
-def test_hostile_files_leave_the_built_in_texts(start, request, tmp_path):
-    program = program_in(tmp_path / "bin", request)
-    (tmp_path / "bin" / "a.lgf").write_bytes(os.urandom(4096))
-    os.symlink("/dev/zero", tmp_path / "bin" / "B.LGF")
-    with open(tmp_path / "bin" / "c.lgf", "wb") as big:
-        big.write(b"[frmMain]\ncmdMenu.ToolTipText=big\n" + b"x" * 50_000_000)
-    os.mkfifo(tmp_path / "bin" / "d.lgf")
-    strip = start(program=program)  # maps at once, or the fixture times out
-    assert strip.accessible("Menu").description.startswith("Cliccare")
+    run("xdotool", "key", "a")  # "&Ausschneiden" its selected "0"; in Italian, "&Annulla"
+    wait_until(lambda: strip.text(OWN) == "", what="the amount cut")
+    shutil.copytree(LANG, tmp_path / "data" / "Cambrivo")  # of which balgarski.lgf counts
+    dialog(strip, "e", "Cambrivo - Configura")  # "&Einstellungen"; in Italian, "&Esci"
+    assert strip.accessible("Показвани десетични знаци:")  # read at the opening
