@@ -135,7 +135,7 @@ private slots:
         };
         const char *place = "Parameters/Left Parameters/OnTop Parameters/Top";
         for (const auto &[before, aside] :
-             {std::pair{plain, ""}, {utf16, ".unreadable"}, {utf16, ".unreadable.1"}}) {
+             {std::pair{plain, ""}, {utf16, ".unreadable"}, {plain + '\0', ".unreadable.1"}}) {
             open();
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
@@ -147,7 +147,7 @@ private slots:
             QVERIFY(*aside
                     || store.value("Parameters/Value").toStringList().join(',') == "1.936,27");
             QFile kept(path + aside);
-            QVERIFY(!*aside || (kept.open(QIODevice::ReadOnly) && kept.readAll() == utf16));
+            QVERIFY(!*aside || (kept.open(QIODevice::ReadOnly) && kept.readAll() == before));
         }
         QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path), 0600) == 0);
         frmMain form; // would wait for a writer forever
@@ -193,7 +193,8 @@ private slots:
     {
         QCOMPARE(QGuiApplication::screens().size(), 2);
         const std::pair<QByteArray, QPoint> rows[]
-                = {{"Left=2000\nTop=1100", {2000, 1100}}, // on the second
+                = {{"Left=2100\nTop=1100", {2019, 1100}}, // on the second
+                   {"Left=700\nTop=181", {700, 181}}, // on the first, above the second
                    {"Left=1000\nTop=300", {1024, 300}}, // centre on the second
                    {"Left=100\nTop=700", {100, 700}}, // on the first
                    {"Left=1100\nTop=1210", {1100, 1205}}, // below the second
