@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Cambrivo"));
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
     QApplication::setApplicationVersion(buildinfo::version());
+    QGuiApplication::setDesktopFileName(buildinfo::appId());
 
     // The toolkit's own texts (the amount boxes' edit menu) speak the program's Italian.
     QTranslator toolkit;
