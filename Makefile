@@ -46,7 +46,7 @@ clean:
 # working tree (its tracked and unignored files) under build/deb/, where the .deb, .dsc and
 # .changes land, so that nothing it writes touches the tree. packaging/check-package.sh checks,
 # installs, tests and purges the result; packaging/check-reproducible.sh builds it twice.
-PKG_DEPS := dpkg-dev debhelper fakeroot lintian autopkgtest reuse
+PKG_DEPS := dpkg-dev debhelper fakeroot lintian autopkgtest
 PKG_DIR := build/deb
 
 package:
@@ -59,6 +59,12 @@ package:
 	    tar -c --null --ignore-failed-read -T - | tar -x -C $(PKG_DIR)/src
 	cd $(PKG_DIR) && mv src cambrivo-$$(dpkg-parsechangelog -l src/debian/changelog -S Version) && \
 	    cd cambrivo-* && dpkg-buildpackage -us -uc -Jauto
+
+# Every file states its copyright and licence, in a header or in .reuse/dep5.
+.PHONY: reuse-lint
+reuse-lint:
+	@$(MAKE) --no-print-directory deps DEPS=reuse
+	reuse lint
 
 SHOT_DEPS := python3-xlib
 
