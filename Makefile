@@ -43,16 +43,33 @@ format:
 clean:
 	rm -rf build build-sanitize
 
-# `make package` writes the Debian package into build/; packaging/check-package.sh installs,
-# starts, validates and purges it.
-PKG_DEPS := desktop-file-utils lintian appstream dpkg-dev fakeroot file
+# `make package` builds the source and binary packages with dpkg-buildpackage in a copy of the
+# working tree (its tracked and unignored files) under build/deb/, where the .deb, .dsc and
+# .changes land, so that nothing it writes touches the tree. packaging/check-package.sh checks,
+# installs, tests and purges the result; packaging/check-reproducible.sh builds it twice.
+PKG_DEPS := dpkg-dev debhelper fakeroot lintian autopkgtest
+PKG_DIR := build/deb
+
+package:
+	@$(MAKE) --no-print-directory deps DEPS="$(PKG_DEPS)"
+	@dpkg-checkbuilddeps 2>/dev/null || { $(SUDO) apt-get update -qq && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq ./; }
+	rm -rf $(PKG_DIR)
+	mkdir -p $(PKG_DIR)/src
+	git ls-files -z --cached --others --exclude-standard | \
+	    tar -c --null --ignore-failed-read -T - | tar -x -C $(PKG_DIR)/src
+	cd $(PKG_DIR) && mv src cambrivo-$$(dpkg-parsechangelog -l src/debian/changelog -S Version) && \
+	    cd cambrivo-* && dpkg-buildpackage -us -uc -Jauto
+
+# Every file states its copyright and licence, in a header or in .reuse/dep5.
+.PHONY: reuse-lint
+reuse-lint:
+	@$(MAKE) --no-print-directory deps DEPS=reuse
+	reuse lint
+
 SHOT_DEPS := python3-xlib
 
 .PHONY: package screenshots
-
-package: build
-	@$(MAKE) --no-print-directory deps DEPS="$(PKG_DEPS)"
-	cmake --build --preset default --target package
 
 # The strip, its menu and both dialogs at scale factors 1 and 2, into build/screenshots/.
 screenshots: build

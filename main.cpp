@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Cambrivo"));
     QApplication::setOrganizationName(QStringLiteral("Cambrivo"));
     QApplication::setApplicationVersion(buildinfo::version());
+    QGuiApplication::setDesktopFileName(buildinfo::appId());
 
     Module1::TranslateToolkit();
     Module1::SubstituteFonts();
