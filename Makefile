@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Cambrivo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Front door: `make run` builds and starts the program, `make test` builds and runs every test.
 # Both install the missing Debian packages first.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Cambrivo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The least a Qt Widgets strip costs: the strip's window and controls, and nothing else.
 #include <QApplication>
 #include <QLabel>

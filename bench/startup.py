@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Cambrivo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Every benchmark of the program in one run, on one private X desktop (Xvfb, openbox, a D-Bus
 session of its own):
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Cambrivo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Currencies.h"
 
 #include "Module1.h"

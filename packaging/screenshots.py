@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Cambrivo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Screenshots of the real program in Xvfb with openbox, at scale factors 1 and 2: the strip, the
 open menu and the two dialogs the menu opens, and the configuration dialog in the language of
 every shipped language file (configure-CODE-scaleN.png), written as PNG files into the folder

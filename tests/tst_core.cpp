@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Cambrivo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The amount rules and the settings they read, without any window.
 #include "Store.h"
 #include "core/Currencies.h"

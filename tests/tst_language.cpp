@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Cambrivo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "i18n/Module1.h"
 #include "platform/IniFile.h"
 #include "ui/dialogs/frmConfigure.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Cambrivo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The strip's own handlers on the offscreen platform; the real X server tests show placement,
 // the menu's position, exit and stacking.
 #include "Store.h"

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Cambrivo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The real program in Xvfb (started by pytest-xvfb) under openbox, with a private session bus
 for the accessibility tree; every test gets an empty settings folder."""
 

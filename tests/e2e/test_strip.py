@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Cambrivo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What only a real X server and window manager show: placement, stacking, the beep, the
 menu's position, the drag, exit and what a screen reader reads."""
 
