@@ -39,9 +39,8 @@ ConversionSettings ReadConversionSettings(QLocale::Territory home)
     };
 }
 
-void LoadSettings()
+void LoadSettings(QLocale::Territory home)
 {
-    const QLocale::Territory home = QLocale::system().territory();
     const ConversionSettings stored = ReadConversionSettings(home);
     intEuroDecimal = stored.euroDecimals;
     intCurrencyDecimal = stored.currencyDecimals;

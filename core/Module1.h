@@ -38,10 +38,10 @@ struct ConversionSettings
 };
 ConversionSettings ReadConversionSettings(QLocale::Territory home);
 
-/// Fills the working variables from the settings store, with the defaults of the system
-/// locale's territory, and hands the currency symbol to currencyDescriptionSink(). A rate that
-/// cannot be used gives the default rate.
-void LoadSettings();
+/// Fills the working variables from the settings store, with the defaults of the `home`
+/// territory (the system locale's), and hands the currency symbol to currencyDescriptionSink().
+/// A rate that cannot be used gives the default rate.
+void LoadSettings(QLocale::Territory home = QLocale::system().territory());
 
 /// The rate a text stands for when it is usable: it passes the numeric test, its value is
 /// greater than zero, and any group dots stand between groups of exactly three digits after a

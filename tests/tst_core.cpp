@@ -168,6 +168,9 @@ private slots:
                                    Module1::intUseSeparator};
             QCOMPARE(QStringLiteral("%1 %2 %3").arg(used[0]).arg(used[1]).arg(used[2]), counts);
             QCOMPARE(shown, QString::fromUtf8(symbol));
+            // An unusable rate gives the rate of the user's country, as an absent one does.
+            Module1::LoadSettings(QLocale::Bulgaria);
+            QCOMPARE(Module1::dblCambio, stored.startsWith("Value=abc") ? 1.95583 : 1936.5);
         }
     }
 
