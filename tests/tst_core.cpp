@@ -144,6 +144,11 @@ private slots:
         // clang-format on
         for (const auto &[locale, code] : rows)
             QCOMPARE(Module1::HomeCurrency(QLocale(locale).territory()).code, QString(code));
+        QStringList homes; // twenty countries, each with a currency of its own
+        for (int t = 0; t <= QLocale::LastTerritory; ++t)
+            if (const auto code = Module1::HomeCurrency(QLocale::Territory(t)).code; code != u"ITL")
+                homes << code.toString();
+        QVERIFY(homes.size() == 20 && homes.removeDuplicates() == 0);
     }
 
     void loadSettings()
