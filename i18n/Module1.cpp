@@ -142,7 +142,8 @@ LanguageSearch DefaultSearch()
             data.isEmpty() ? QString() : data + QStringLiteral("/Cambrivo"),
             {program + QStringLiteral("/lang"),
              program + QStringLiteral("/" CAMBRIVO_SHIPPED_FROM_PROGRAM)},
-            QLocale::system().uiLanguages()};
+            QLocale::system().uiLanguages(),
+            QLocale::languageToCode(QLocale::system().language())};
 }
 
 LanguageFile FindLanguage(const LanguageSearch &search)
@@ -181,9 +182,8 @@ void ApplyLanguage(QWidget &form, const LanguageSearch &search)
     QSet<QString> wanted;
     for (const QString &key : LanguageKeys(form))
         wanted.insert(platform::IniKey(section, key));
-    const platform::IniValues ini = platform::ReadIniFile(
-            path, wanted,
-            platform::LegacyCodePage(QLocale::languageToCode(QLocale::system().language())));
+    const platform::IniValues ini
+            = platform::ReadIniFile(path, wanted, platform::LegacyCodePage(search.language));
     forEachText(form, [&ini, &section](QObject &control, Setter set, const QString &key) {
         if (const std::optional<QString> value = platform::IniValue(ini, section, key))
             set(control, *value);

@@ -21,6 +21,7 @@ struct LanguageSearch
     QString user{};
     QStringList shipped{};
     QStringList uiLanguages{}; ///< BCP 47 tags, most wanted first, as QLocale gives them
+    QString language{}; ///< the locale's, whose Windows code page reads a legacy 8-bit file
 };
 
 /// The search of this program: its own folder, $XDG_DATA_HOME/Cambrivo, the shipped files in

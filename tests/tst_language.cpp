@@ -74,7 +74,7 @@ private slots:
                               "cmdMenu.ToolTipText=<b>x</b>\nlblEuroDescription.Caption=<&img&&>&\n"
                               "[frmMenus]\nmnuExit.Caption=-\nmnuSeparator1.Caption=Seen\n"
                               "mnuAlwaysOnTop.Caption=On "
-                              "&top\n[frmConfigure]\nlblDecimalPlaces.Caption=&Dec\n")
+                              "&top\xE4\n[frmConfigure]\nlblDecimalPlaces.Caption=&Dec\n")
                 && file.flush());
         QVERIFY(QFile::link(at + "file", at + "a.Lgf") && QFile::link("/dev/zero", at + "0.lgf"));
         QVERIFY(::mkfifo(QFile::encodeName(at + "1.lgf"), 0600) == 0 && QDir(at).mkdir("2.lgf"));
@@ -89,7 +89,7 @@ private slots:
         auto *label = m_main.findChild<QLabel *>("lblEuroDescription");
         label->setTextFormat(Qt::AutoText); // values are plain text whatever the form says
         Module1::ApplyLanguage(m_main, {dir.path()});
-        Module1::ApplyLanguage(m_menus, {dir.path()});
+        Module1::ApplyLanguage(m_menus, {dir.path(), {}, {}, {}, "bg"}); // in Windows-1251
         auto *euro = m_main.findChild<QLineEdit *>("txtEuro");
         QVERIFY(euro->text() == "0" && euro->toolTip().isEmpty());
         const QString tip = m_main.findChild<QPushButton *>("cmdMenu")->toolTip();
@@ -98,7 +98,7 @@ private slots:
         QVERIFY(label->text() == "<img&>" && label->textFormat() == Qt::PlainText);
         QVERIFY(!m_menus.findChild<QAction *>("mnuExit")->isSeparator());
         QVERIFY(separator->isSeparator() && separator->text() == separatorText);
-        QCOMPARE(m_menus.mnuAlwaysOnTop()->text(), "On &top");
+        QCOMPARE(m_menus.mnuAlwaysOnTop()->text(), "On &topд");
         frmConfigure configure; // both labels of one name take its caption
         Module1::ApplyLanguage(configure, {dir.path()});
         for (const QLabel *decimals : configure.findChildren<QLabel *>("lblDecimalPlaces"))
