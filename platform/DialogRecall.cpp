@@ -14,9 +14,11 @@ namespace platform {
 
 namespace {
 
-// The X protocol's numbers: a core key press names its window at byte 12; the toolkit takes
-// buttons from the input extension, whose press names its window at byte 24.
+// The X protocol's numbers: a core key or button press names its window at byte 12; where the
+// server has the input extension, the toolkit takes buttons from it, whose press names its
+// window at byte 24.
 constexpr std::uint8_t keyPress = 2;
+constexpr std::uint8_t buttonPress = 4;
 constexpr std::uint8_t genericEvent = 35;
 constexpr std::uint16_t inputButtonPress = 4;
 
@@ -27,6 +29,7 @@ std::uint32_t pressedIn(const unsigned char *event)
     std::uint16_t subtype = 0;
     switch (event[0] & 0x7F) {
     case keyPress:
+    case buttonPress: // where the server lacks the input extension
         std::memcpy(&window, event + 12, sizeof window);
         break;
     case genericEvent:

@@ -37,8 +37,9 @@ bool openable(const QString &path)
     return !info.exists() || info.isFile();
 }
 
-// Whether the file holds text this program could have written: UTF-8 without a byte-order mark
-// or NUL. Anything else was read as junk, and writing the store would replace it for good.
+// Whether the file holds text the toolkit reads as it was meant: UTF-8 (a UTF-8 byte-order mark
+// is skipped) without a NUL. Anything else, UTF-16 for one, was read as junk, and writing the
+// store would replace it for good.
 bool readable(const QString &path, const QSettings &store)
 {
     QFile file(path);
@@ -47,8 +48,7 @@ bool readable(const QString &path, const QSettings &store)
     if (store.status() == QSettings::FormatError || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
-        || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
         return false;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     (void)utf8(bytes);

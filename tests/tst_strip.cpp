@@ -133,7 +133,7 @@ private slots:
     void exitKeepsWhatItCannotRead()
     {
         const QString path = m_store.dir.filePath("Cambrivo/Cambrivo.conf");
-        const QByteArray plain("[Parameters]\nValue=1.936,27\n");
+        const QByteArray plain("\xEF\xBB\xBF[Parameters]\nValue=1.936,27\n"); // a BOM Qt skips
         const QByteArray utf16 = QStringEncoder(QStringEncoder::Utf16LE,
                                                 QStringEncoder::Flag::WriteBom)(QString(plain));
         platform::endProcessFunction() = [] {
