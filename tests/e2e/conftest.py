@@ -51,12 +51,13 @@ def desktop(xvfb, tmp_path_factory):
 
 
 class Program:
-    def __init__(self, path, config, env=None):
+    def __init__(self, path, config, env=None, args=()):
         self.config = config
-        env = dict(os.environ, XDG_CONFIG_HOME=str(config), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   **(env or {}))
-        env.pop("QT_QPA_PLATFORM", None)
-        self.process = subprocess.Popen([path], env=env)
+        self.env = dict(os.environ, XDG_CONFIG_HOME=str(config), XDG_RUNTIME_DIR=str(config),
+                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.env.update(env or {})
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.process = subprocess.Popen([path, *args], env=self.env)
         self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
                                              str(self.process.pid)).split(), what="the strip")[0]
 
@@ -95,11 +96,12 @@ def start(desktop, request, tmp_path):
     """start(stored lines) runs the program on a settings store holding those lines."""
     programs = []
 
-    def start_program(stored=None, program=None, env=None):
+    def start_program(stored=None, program=None, env=None, args=()):
         if stored is not None:
             (tmp_path / "Cambrivo").mkdir(exist_ok=True)
             (tmp_path / "Cambrivo" / "Cambrivo.conf").write_text("[Parameters]\n" + stored)
-        programs.append(Program(program or request.config.getoption("--program"), tmp_path, env))
+        programs.append(Program(program or request.config.getoption("--program"), tmp_path, env,
+                                args))
         return programs[-1]
 
     yield start_program

@@ -8,11 +8,14 @@
 #include "Module1.h"
 #include "frmAbout.h"
 #include "frmConfigure.h"
+#include "platform/Autostart.h"
+#include "platform/Beep.h"
 #include "platform/DialogRecall.h"
 #include "platform/Process.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QScreen>
 
@@ -27,6 +30,10 @@ frmMenus::frmMenus(QWidget &main) : m_main(main), ui(std::make_unique<Ui::frmMen
 
     connect(ui->mnuConfigure, &QAction::triggered, this, &frmMenus::mnuConfigure_Click);
     connect(ui->mnuAlwaysOnTop, &QAction::triggered, this, &frmMenus::mnuAlwaysOnTop_Click);
+    connect(ui->mnuAutostart, &QAction::triggered, this, &frmMenus::mnuAutostart_Click);
+    // The desktop's own settings may add or disable the entry while the strip runs.
+    connect(ui->mnuBar, &QMenu::aboutToShow, this,
+            [this] { ui->mnuAutostart->setChecked(platform::StartsAtLogin()); });
     connect(ui->mnuAbout, &QAction::triggered, this, &frmMenus::mnuAbout_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &frmMenus::mnuExit_Click);
 }
@@ -55,6 +62,18 @@ void frmMenus::mnuAlwaysOnTop_Click()
     // A checkable action has already flipped its own check mark when it reports the choice;
     // flipping it here again would undo the user's choice.
     Module1::SetAlwaysOnTop(m_main, *this, ui->mnuAlwaysOnTop->isChecked());
+}
+
+void frmMenus::mnuAutostart_Click()
+{
+    const bool wanted = ui->mnuAutostart->isChecked();
+    if (wanted)
+        platform::WriteAutostart(QStringLiteral("cambrivo"), QApplication::applicationFilePath());
+    else
+        platform::RemoveAutostart();
+    ui->mnuAutostart->setChecked(platform::StartsAtLogin());
+    if (ui->mnuAutostart->isChecked() != wanted)
+        platform::Beep();
 }
 
 void frmMenus::mnuAbout_Click()

@@ -32,6 +32,7 @@ public:
 
     void mnuConfigure_Click();
     void mnuAlwaysOnTop_Click();
+    void mnuAutostart_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
 

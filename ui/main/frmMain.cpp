@@ -16,6 +16,7 @@
 #include "ui/dialogs/frmMenus.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QInputMethodEvent>
@@ -416,4 +417,24 @@ void frmMain::txtCurrency_KeyUp()
     dblEuro = Module1::dblCambio == 0 ? 0 : dblValuta / Module1::dblCambio;
     ui->txtEuro->setText(
             Module1::CurrencyToEuroText(own, Module1::exactCambio, Module1::intEuroDecimal));
+}
+
+void frmMain::Present()
+{
+    show();
+    raise();
+    activateWindow();
+    ui->txtEuro->setFocus(Qt::OtherFocusReason);
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+void frmMain::ToggleShown()
+{
+    if (isVisible())
+        hide();
+    else
+        Present();
 }

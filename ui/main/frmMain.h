@@ -40,6 +40,12 @@ public:
 
     frmMenus *menus() const { return m_menus.get(); }
 
+    /// Shows the strip where it was, above other windows, with the focus in the euro box; a
+    /// dialog open on it comes up instead.
+    void Present();
+    /// Hides a visible strip in place, or presents a hidden one.
+    void ToggleShown();
+
     // The last converted pair, unrounded.
     double dblValuta = 0;
     double dblEuro = 0;
