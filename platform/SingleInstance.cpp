@@ -186,9 +186,9 @@ bool SendCommand(const QString &socketPath, Command command)
 
 Claim ClaimStrip(Command command)
 {
-    const QString folder = RuntimeFolder();
     const QString key = DisplayKey();
-    if (folder.isEmpty() || key.isEmpty())
+    const QString folder = key.isEmpty() ? QString() : RuntimeFolder();
+    if (folder.isEmpty())
         return Claim::Alone;
     const QString socketPath = folder + u'/' + key;
     if (!addressOf(socketPath))

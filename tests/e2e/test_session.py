@@ -33,7 +33,8 @@ def test_a_second_start_hands_over_even_after_a_kill(start, tmp_path_factory):
     run("xdotool", "windowraise", other.window)
     wait_until(lambda: top_window() == int(other.window), what="the other strip on top")
     status, took = again(strip)
-    assert status == 0 and took < 0.5  # 0.2 s on an idle machine; the suite shares one
+    # Well under 0.2 s on an idle machine (make bench times it); a loaded one stretches that.
+    assert status == 0 and took < 2
     wait_until(lambda: top_window() == int(strip.window), what="the strip on top")
     run("xdotool", "type", "5")
     wait_until(lambda: strip.text(OWN) == "9.681", what="the euro box focused")
