@@ -13,6 +13,7 @@ class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 class QMouseEvent;
+class QScreen;
 class frmMenus;
 
 namespace Ui {
@@ -22,6 +23,7 @@ class frmMain;
 class frmMain : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QPoint placed READ placed)
 
 public:
     explicit frmMain(QWidget *parent = nullptr);
@@ -40,6 +42,10 @@ public:
 
     frmMenus *menus() const { return m_menus.get(); }
 
+    /// Where the program last sent the strip (pixels): the place to store, whatever frame the
+    /// window manager puts around it.
+    QPoint placed() const { return m_placed; }
+
     // The last converted pair, unrounded.
     double dblValuta = 0;
     double dblEuro = 0;
@@ -51,6 +57,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void txtEuro_KeyPress(qint16 &KeyAscii, const QString &text);
@@ -65,6 +73,9 @@ private:
     void cmdMenu_MouseMove(int Button, float X, float Y);
 
     void placeFromSettings();
+    void followScreen(const QScreen *screen);
+    void keepOnScreens();
+    void settle();
     void applyStoredOnTop();
     bool handleMouse(QMouseEvent *event);
     /// Opens the command menu when the event asks for it (the context-menu key, Shift+F10),
@@ -82,4 +93,8 @@ private:
     std::unique_ptr<frmMenus> m_menus;
     // The strip's position (pixels) as last requested while the left button drags it.
     std::optional<QPoint> m_requested;
+    QPoint m_placed;
+    // Until the window manager first places the mapped strip: some map a window with their
+    // frame at the requested position, or stretched to a least size, yet honour a later request.
+    bool m_mapping = false;
 };
