@@ -29,8 +29,9 @@ def dialog(strip, key, title):
     def centred():
         extents = run("xprop", "-id", window, "_NET_FRAME_EXTENTS").partition("=")[2]
         left, right, top, bottom = map(int, extents.split(",") if extents else (0, 0, 0, 0))
-        x, y, w, h = map(int, re.findall(r"\d+", run("xdotool", "getwindowgeometry", "--shell",
-                                                      window))[1:5])
+        info = run("xwininfo", "-id", window)
+        x, y, w, h = (int(re.search(rf"{key}:\s+(-?\d+)", info)[1]) for key in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
         return abs(2 * x - left + w + right - width) + abs(2 * y - top + h + bottom - height) <= 3
     wait_until(centred, what="the frame centred")
     return window

@@ -20,6 +20,16 @@ def test_opens_centred_at_the_top_on_top_without_a_frame(start):
     assert "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0" in strip.state()
 
 
+def test_an_unplugged_monitor_takes_the_strip_onto_the_one_left(start, request):
+    run("xrandr", "--setmonitor", "left", "512/135x768/203+0+0", "screen")
+    run("xrandr", "--setmonitor", "right", "512/135x768/203+512+0", "none")
+    request.addfinalizer(lambda: [run("xrandr", "--delmonitor", m) for m in ("right", "left")])
+    strip = start("Left=600\nTop=300\n")
+    wait_until(lambda: strip.geometry()[:2] == (600, 300), what="the strip on the right")
+    run("xrandr", "--delmonitor", "right")
+    wait_until(lambda: strip.geometry()[:2] == (227, 300), what="the strip on the left")
+
+
 def test_typing_converts_as_a_screen_reader_reads_it_and_a_refused_key_rings(start, tmp_path,
                                                                              request):
     bells = tmp_path / "bells"
