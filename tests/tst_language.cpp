@@ -103,8 +103,8 @@ private slots:
         QCOMPARE(m_menus.mnuAlwaysOnTop()->text(), "On &topд");
         frmConfigure configure; // both labels of one name take its caption
         auto *list = configure.findChild<QComboBox *>("cmbValuta");
-        list->setCurrentIndex(3); // a currency the rate and symbol name: the list's caption is
-        Module1::ApplyLanguage(configure, {dir.path()}); // its first item's alone
+        list->setCurrentIndex(3); // shows a currency: the caption names the first item alone
+        Module1::ApplyLanguage(configure, {dir.path()});
         for (const QLabel *decimals : configure.findChildren<QLabel *>("lblDecimalPlaces"))
             QCOMPARE(decimals->text(), "&Dec");
         QVERIFY(list->itemText(0) == "Other" && list->currentText().startsWith("BGN"));
@@ -181,14 +181,14 @@ private slots:
             // shows where its start would be left of where it starts empty.
             auto *rate = configure.findChild<QLineEdit *>("txtCambio");
             rate->clear();
-            rate->grab();
+            rate->grab(); // lays the text out as the box shows it
             const int start = rate->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
             QStringList rates{"99999999"};
             for (const Module1::Currency &currency : Module1::Currencies)
                 rates += currency.rate.toString();
             for (const QString &text : rates) {
                 rate->setText(text);
-                rate->grab(); // lays the text out as the box shows it
+                rate->grab();
                 rate->setCursorPosition(0);
                 QVERIFY2(rate->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() == start,
                          qPrintable(name + ": " + text));
