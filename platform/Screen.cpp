@@ -27,11 +27,13 @@ ScreenMetrics metricsOf(const QScreen *screen)
 {
     ScreenMetrics metrics;
     const QScreen *primary = QGuiApplication::primaryScreen();
-    if (!screen || !primary)
+    if (!primary)
         return metrics;
     // One twip is one twip everywhere: the primary monitor's resolution converts all of them.
     metrics.TwipsPerPixelX = twipsPerPixel(primary->logicalDotsPerInchX());
     metrics.TwipsPerPixelY = twipsPerPixel(primary->logicalDotsPerInchY());
+    if (!screen)
+        return metrics;
     const QRect geometry = screen->geometry();
     metrics.Left = static_cast<float>(geometry.x()) * metrics.TwipsPerPixelX;
     metrics.Top = static_cast<float>(geometry.y()) * metrics.TwipsPerPixelY;
@@ -57,12 +59,54 @@ const QScreen *NearestScreen(QPoint point)
         const qint64 dy = std::max({r.top() - point.y(), 0, point.y() - r.bottom()});
         return dx * dx + dy * dy;
     };
-    const QScreen *nearest = QGuiApplication::primaryScreen();
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const QScreen *nearest = primary && !primary->geometry().isEmpty() ? primary : nullptr;
     for (const QScreen *screen : QGuiApplication::screens()) {
-        if (!nearest || distance(screen) < distance(nearest))
+        if (!screen->geometry().isEmpty() && (!nearest || distance(screen) < distance(nearest)))
             nearest = screen;
     }
     return nearest;
+}
+
+namespace {
+
+// Before it is mapped a window's frame is unknown: centred then, the window itself lies on the
+// centre and its frame hangs low by the title bar. Once the frame is known, it is centred.
+class FrameCentring : public QObject
+{
+public:
+    FrameCentring(QWidget &window, QPoint centre)
+        : QObject(&window), m_window(window), m_centre(centre)
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_window
+            && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+            const QRect frame = m_window.frameGeometry();
+            if (frame != m_window.geometry()) {
+                m_window.removeEventFilter(this);
+                deleteLater();
+                // move() places the frame of a window whose frame is known.
+                m_window.move(m_centre - QRect(QPoint(), frame.size()).center());
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget &m_window;
+    QPoint m_centre;
+};
+
+} // namespace
+
+void CentreFrame(QWidget &window, QPoint centre)
+{
+    window.move(centre - window.rect().center());
+    new FrameCentring(window, centre);
 }
 
 ScreenMetrics MonitorAt(float x, float y)

@@ -26,8 +26,12 @@ struct ScreenMetrics
 ScreenMetrics Screen();
 
 /// The monitor nearest to the point (pixels): the one that holds it, else the one at the least
-/// distance; the primary wins a tie.
+/// distance; the primary wins a tie. Monitors without area do not count; null if none is left.
 const QScreen *NearestScreen(QPoint point);
+
+/// Centres a window about to be shown on the point, and once the window manager has framed it,
+/// centres the frame.
+void CentreFrame(QWidget &window, QPoint centre);
 
 /// NearestScreen() for a point in twips.
 ScreenMetrics MonitorAt(float x, float y);

@@ -92,11 +92,11 @@ private slots:
         // Stored rate and symbol, keys typed into a field, and then shown() from the own decimals.
         // clang-format off
         const char *rows[][5] = {
-            {"1.936,27", "Lit", "txtCambio", "", "0|5|Lit|1.936,27|Lira italiana (ITL)"}, // a number
-            {"1,95583", "DM", "txtCambio", "", "0|5|DM|1,95583|Deutsche Mark (DEM)"}, // shared rates
-            {"1936,27", "Lit", "cmbValuta", "D", "2|5|DM|1,95583|Deutsche Mark (DEM)"},
+            {"1.936,27", "Lit", "txtCambio", "", "0|5|Lit|1.936,27|ITL – Lira italiana"}, // a number
+            {"1,95583", "DM", "txtCambio", "", "0|5|DM|1,95583|DEM – Deutsche Mark"}, // shared rates
+            {"1936,27", "Lit", "cmbValuta", "D", "2|5|DM|1,95583|DEM – Deutsche Mark"},
             {"6,55957", "F", "txtCambio", "1", "0|5|F|6,559571|Altra valuta"},
-            {"40,3399", "EURO", "txtTestoValuta", "\b\b\b\bF", "0|5|F|40,3399|Franc luxembourgeois (LUF)"}};
+            {"40,3399", "EURO", "txtTestoValuta", "\b\b\b\bF", "0|5|F|40,3399|LUF – Franc luxembourgeois"}};
         // clang-format on
         for (const auto &[rate, symbol, box, keys, after] : rows) {
             m_store.setValue("Parameters/Value", rate);
@@ -107,6 +107,21 @@ private slots:
             QTest::keyClicks(dialog.findChild<QWidget *>(box), keys);
             QCOMPARE(shown(dialog), "false|" + QString::fromUtf8(after));
         }
+        // The wheel turns the list only once the list has the focus; "other" keeps the values.
+        frmConfigure dialog;
+        dialog.Form_Load();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto *list = dialog.findChild<QComboBox *>("cmbValuta");
+        for (const char *focus : {"txtCambio", "cmbValuta"}) {
+            dialog.findChild<QWidget *>(focus)->setFocus();
+            QWheelEvent turn({5, 5}, list->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
+                             {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &turn);
+        }
+        QCOMPARE(shown(dialog), "false|2|5|öS|13,7603|ATS – Österreichischer Schilling");
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(shown(dialog), "false|2|5|öS|13,7603|Altra valuta");
     }
 
     void symbolKeepsWholeCharacters()

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/Currencies.h"
 #include "i18n/Module1.h"
 #include "platform/IniFile.h"
 #include "ui/dialogs/frmConfigure.h"
@@ -74,7 +75,8 @@ private slots:
                               "cmdMenu.ToolTipText=<b>x</b>\nlblEuroDescription.Caption=<&img&&>&\n"
                               "[frmMenus]\nmnuExit.Caption=-\nmnuSeparator1.Caption=Seen\n"
                               "mnuAlwaysOnTop.Caption=On "
-                              "&top\xE4\n[frmConfigure]\nlblDecimalPlaces.Caption=&Dec\n")
+                              "&top\xE4\n[frmConfigure]\nlblDecimalPlaces.Caption=&Dec\n"
+                              "cmbValuta.Caption=Other\n")
                 && file.flush());
         QVERIFY(QFile::link(at + "file", at + "a.Lgf") && QFile::link("/dev/zero", at + "0.lgf"));
         QVERIFY(::mkfifo(QFile::encodeName(at + "1.lgf"), 0600) == 0 && QDir(at).mkdir("2.lgf"));
@@ -100,9 +102,12 @@ private slots:
         QVERIFY(separator->isSeparator() && separator->text() == separatorText);
         QCOMPARE(m_menus.mnuAlwaysOnTop()->text(), "On &topд");
         frmConfigure configure; // both labels of one name take its caption
+        auto *list = configure.findChild<QComboBox *>("cmbValuta");
+        list->setCurrentIndex(3); // shows a currency: the caption names the first item alone
         Module1::ApplyLanguage(configure, {dir.path()});
         for (const QLabel *decimals : configure.findChildren<QLabel *>("lblDecimalPlaces"))
             QCOMPARE(decimals->text(), "&Dec");
+        QVERIFY(list->itemText(0) == "Other" && list->currentText().startsWith("BGN"));
     }
 
     // The program's folder beats the user's, which beats the shipped file of the first of the
@@ -172,6 +177,22 @@ private slots:
                 }
             }
             QCOMPARE(QSet<QString>(ini.keyBegin(), ini.keyEnd()), wanted);
+            // Every listed rate, and any of eight digits, shows whole: a box that scrolls it
+            // shows where its start would be left of where it starts empty.
+            auto *rate = configure.findChild<QLineEdit *>("txtCambio");
+            rate->clear();
+            rate->grab(); // lays the text out as the box shows it
+            const int start = rate->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+            QStringList rates{"99999999"};
+            for (const Module1::Currency &currency : Module1::Currencies)
+                rates += currency.rate.toString();
+            for (const QString &text : rates) {
+                rate->setText(text);
+                rate->grab();
+                rate->setCursorPosition(0);
+                QVERIFY2(rate->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() == start,
+                         qPrintable(name + ": " + text));
+            }
         }
     }
 };

@@ -108,6 +108,11 @@ private slots:
         };
         QVERIFY2(!opens([this] { QTest::keyClick(box("txtEuro"), Qt::Key_F10); }), "plain F10");
         QVERIFY(opens([this] { QTest::keyClick(box("txtEuro"), Qt::Key_F10, Qt::ShiftModifier); }));
+        // The closed menu hands the focus back to the box the user was typing in.
+        box("txtEuro")->setText("12");
+        QFocusEvent back(QEvent::FocusIn, Qt::PopupFocusReason);
+        QApplication::sendEvent(box("txtEuro"), &back);
+        QVERIFY2(!box("txtEuro")->hasSelectedText(), "the next key would replace the amount");
         QVERIFY(opens([this] { // what the context-menu key sends
             QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
             QApplication::sendEvent(box("txtEuro"), &menuKey);
@@ -161,17 +166,6 @@ private slots:
         QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path) && QFile::remove(path));
     }
 
-    void onTopAtStart()
-    {
-        for (const char *stored :
-             {"", "OnTop=1", "OnTop=0", "OnTop=\"\"", "OnTop=true", "OnTop=01"}) {
-            const bool on = !*stored || qstrcmp(stored, "OnTop=1") == 0;
-            frmMain &form = open(stored);
-            QCOMPARE(form.menus()->mnuAlwaysOnTop()->isChecked(), on);
-            QCOMPARE(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), on);
-        }
-    }
-
     // The caret's blink timer belongs to the box's editing engine, its only child object.
     void caretRestsWhenIdleAndBlinksAgainOnKey()
     {
@@ -192,17 +186,18 @@ private slots:
         QVERIFY(!events->registeredTimers(box.findChild<QObject *>()).isEmpty());
     }
 
-    // Two monitors side by side, the second one lower and larger: the strip is kept on the
-    // monitor nearest to its centre.
-    void placementOnTwoMonitors()
+    // Two monitors side by side, the second one lower and larger, and a third below the first:
+    // the strip is kept on the monitor nearest to its centre.
+    void placementOnMonitors()
     {
-        QCOMPARE(QGuiApplication::screens().size(), 2);
+        QCOMPARE(QGuiApplication::screens().size(), 3);
         const std::pair<QByteArray, QPoint> rows[]
                 = {{"Left=2100\nTop=1100", {2019, 1100}}, // on the second
                    {"Left=700\nTop=181", {700, 181}}, // on the first, above the second
                    {"Left=1000\nTop=300", {1024, 300}}, // centre on the second
                    {"Left=100\nTop=700", {100, 700}}, // on the first
                    {"Left=1100\nTop=1210", {1100, 1205}}, // below the second
+                   {"Left=100\nTop=1600", {100, 1517}}, // below the third
                    {"Left=2400\nTop=300", {2019, 300}}}; // beyond the second's outer edge
         for (const auto &[stored, position] : rows)
             QCOMPARE(open(stored).pos(), position);

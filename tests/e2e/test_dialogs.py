@@ -4,6 +4,7 @@
 
 """The configuration dialog and the About box, opened from the strip's menu."""
 
+import re
 import shutil
 from pathlib import Path
 
@@ -22,6 +23,17 @@ def dialog(strip, key, title):
     window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name",
                                     f"^{title}$").split(), what=title)[0]
     assert top_window() == int(window), "the dialog is above the strip"
+    # The frame, not the window inside it, lies on the monitor's centre.
+    width, height = map(int, run("xdotool", "getdisplaygeometry").split())
+
+    def centred():
+        extents = run("xprop", "-id", window, "_NET_FRAME_EXTENTS").partition("=")[2]
+        left, right, top, bottom = map(int, extents.split(",") if extents else (0, 0, 0, 0))
+        info = run("xwininfo", "-id", window)
+        x, y, w, h = (int(re.search(rf"{key}:\s+(-?\d+)", info)[1]) for key in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        return abs(2 * x - left + w + right - width) + abs(2 * y - top + h + bottom - height) <= 3
+    wait_until(centred, what="the frame centred")
     return window
 
 
@@ -52,4 +64,4 @@ def test_first_start_in_bulgaria(start, request, tmp_path):
     strip = start(program=program, env={"LC_ALL": "bg_BG.UTF-8"})
     one_euro(strip, "лв")
     dialog(strip, "o", "Cambrivo - Configura")
-    assert strip.accessible("Български лев (BGN)").getRoleName() == "combo box"
+    assert strip.accessible("BGN – Български лев").getRoleName() == "combo box"

@@ -8,21 +8,26 @@ menu's position, the drag, exit and what a screen reader reads."""
 import os
 import subprocess
 
-import pytest
 from conftest import run, top_window, wait_until
 
 OWN, EURO = "Importo in Lit", "Importo in euro"
 
 
-@pytest.mark.parametrize("stored, position", [
-    (None, (370, 0)), ("Left=0\nTop=0\n", (0, 0)), ("Left=-50\nTop=-50\n", (0, 0)),
-    ("Left=5\nTop=123,4667\n", (5, 123)), ("Left=abc\nTop=1e3\n", (370, 0)),
-    ("Left=5\nTop=3\n", (5, 3)), ("Left=5000\nTop=5000\n", (739, 749))])
-def test_opens_where_it_was_left(start, stored, position):
-    strip = start(stored)
-    wait_until(lambda: strip.geometry() == position + (285, 19), what=f"the strip at {position}")
+def test_opens_centred_at_the_top_on_top_without_a_frame(start):
+    strip = start()
+    wait_until(lambda: strip.geometry() == (370, 0, 285, 19), what="the strip at the top")
     wait_until(lambda: "_NET_WM_STATE_ABOVE" in strip.state(), what="always on top")
     assert "_NET_FRAME_EXTENTS(CARDINAL) = 0, 0, 0, 0" in strip.state()
+
+
+def test_an_unplugged_monitor_takes_the_strip_onto_the_one_left(start, request):
+    run("xrandr", "--setmonitor", "left", "512/135x768/203+0+0", "screen")
+    run("xrandr", "--setmonitor", "right", "512/135x768/203+512+0", "none")
+    request.addfinalizer(lambda: [run("xrandr", "--delmonitor", m) for m in ("right", "left")])
+    strip = start("Left=600\nTop=300\n")
+    wait_until(lambda: strip.geometry()[:2] == (600, 300), what="the strip on the right")
+    run("xrandr", "--delmonitor", "right")
+    wait_until(lambda: strip.geometry()[:2] == (227, 300), what="the strip on the left")
 
 
 def test_typing_converts_as_a_screen_reader_reads_it_and_a_refused_key_rings(start, tmp_path,

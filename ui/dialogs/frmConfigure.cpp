@@ -103,7 +103,11 @@ frmConfigure::frmConfigure(QWidget *parent)
         ui->cmbValutaDecimal->addItem(QString::number(i));
     }
     for (const Module1::Currency &currency : Module1::Currencies)
-        ui->cmbValuta->addItem(QStringLiteral("%1 (%2)").arg(currency.name, currency.code));
+        ui->cmbValuta->addItem(QStringLiteral("%1 \u2013 %2").arg(currency.code, currency.name));
+    // A wheel turned over the list on the way to another control would silently replace rate,
+    // symbol and decimals: the list takes the wheel only once the user has gone to it.
+    ui->cmbValuta->setFocusPolicy(Qt::StrongFocus);
+    ui->cmbValuta->installEventFilter(this);
     ui->txtTestoValuta->setValidator(new CharacterLimit(3, ui->txtTestoValuta));
     ui->txtCambio->setFocus();
 
@@ -115,6 +119,16 @@ frmConfigure::frmConfigure(QWidget *parent)
 }
 
 frmConfigure::~frmConfigure() = default;
+
+bool frmConfigure::eventFilter(QObject *watched, QEvent *event)
+{
+    // Ignored rather than swallowed, the turn scrolls whatever lies under the list.
+    if (event->type() == QEvent::Wheel && watched == ui->cmbValuta && !ui->cmbValuta->hasFocus()) {
+        event->ignore();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 void frmConfigure::Form_Load()
 {

@@ -28,6 +28,9 @@ public:
     void cmdOK_Click();
     void cmdExit_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void cmbValuta_Click(int index);
     void showMatchingCurrency();

@@ -85,9 +85,13 @@ void frmMenus::mnuAbout_Click()
 
 void frmMenus::mnuExit_Click()
 {
+    // The place the strip was sent to, not where a window manager's frame shifted it: stored
+    // shifted, it would creep by the frame on every start.
+    const QVariant placed = m_main.property("placed");
+    const QPoint at = placed.isValid() ? placed.toPoint() : m_main.pos();
     platform::SaveSettings({
-            {QStringLiteral("Top"), QString::number(m_main.y())},
-            {QStringLiteral("Left"), QString::number(m_main.x())},
+            {QStringLiteral("Top"), QString::number(at.y())},
+            {QStringLiteral("Left"), QString::number(at.x())},
             {QStringLiteral("OnTop"),
              ui->mnuAlwaysOnTop->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
     });
@@ -100,7 +104,7 @@ void frmMenus::showModal(QDialog &dialog)
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint, ui->mnuAlwaysOnTop->isChecked());
     // Centred on the strip's monitor, where the user is looking, not on the pointer's.
     if (const QScreen *screen = platform::NearestScreen(m_main.geometry().center()))
-        dialog.move(screen->geometry().center() - dialog.rect().center());
+        platform::CentreFrame(dialog, screen->geometry().center());
     const platform::DialogRecall recall(m_main, dialog);
     dialog.exec();
 }

@@ -18,10 +18,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QValidator>
 
 #include <algorithm>
@@ -135,6 +137,15 @@ void frmMain::Form_Load()
     Module1::ApplyLanguage(*this);
     Module1::ApplyLanguage(*m_menus);
     placeFromSettings(); // reads the position, then LoadSettings, then places
+    // A monitor unplugged or shrunk would leave the strip where nobody can reach it.
+    for (const QScreen *screen : QGuiApplication::screens())
+        followScreen(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](const QScreen *screen) {
+        followScreen(screen);
+        keepOnScreens();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, &frmMain::keepOnScreens);
+    m_mapping = true;
     // Shown once placed: a window manager places a new window itself, and a move after the map
     // to the position Qt still assumes, (0, 0) for one, would never reach the window system.
     show();
@@ -145,13 +156,52 @@ void frmMain::placeFromSettings()
 {
     const platform::ScreenMetrics screen = platform::Screen();
     const qint32 top = storedPixels(QStringLiteral("Top"), 0.0F);
-    const qint32 left
-            = storedPixels(QStringLiteral("Left"),
-                           (screen.Left + (screen.Width - Width()) / 2) / screen.TwipsPerPixelX);
+    // Centred on the primary monitor, or at its left edge while it has no size yet.
+    const float centred
+            = screen.Width > 0 ? screen.Left + (screen.Width - Width()) / 2 : screen.Left;
+    const qint32 left = storedPixels(QStringLiteral("Left"), centred / screen.TwipsPerPixelX);
     Module1::LoadSettings();
     float y = screen.TwipsPerPixelY * static_cast<float>(top);
     float x = screen.TwipsPerPixelX * static_cast<float>(left);
     MoveForm(x, y);
+}
+
+void frmMain::followScreen(const QScreen *screen)
+{
+    connect(screen, &QScreen::geometryChanged, this, &frmMain::keepOnScreens);
+    connect(screen, &QScreen::availableGeometryChanged, this, &frmMain::keepOnScreens);
+}
+
+void frmMain::keepOnScreens()
+{
+    float x = Left();
+    float y = Top();
+    MoveForm(x, y);
+}
+
+void frmMain::settle()
+{
+    if (!m_mapping || !isVisible())
+        return;
+    m_mapping = false;
+    // Asked once more, not insisted on: a window manager that places windows its own way is
+    // left to it.
+    if (geometry() != QRect(m_placed, minimumSize()))
+        setGeometry(QRect(m_placed, minimumSize()));
+}
+
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (pos() != m_placed)
+        settle();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (size() != minimumSize())
+        settle();
 }
 
 void frmMain::applyStoredOnTop()
@@ -162,12 +212,14 @@ void frmMain::applyStoredOnTop()
 
 float frmMain::Left() const
 {
-    return static_cast<float>(m_requested.value_or(pos()).x()) * platform::Screen().TwipsPerPixelX;
+    return static_cast<float>(m_requested.value_or(m_placed).x())
+            * platform::Screen().TwipsPerPixelX;
 }
 
 float frmMain::Top() const
 {
-    return static_cast<float>(m_requested.value_or(pos()).y()) * platform::Screen().TwipsPerPixelY;
+    return static_cast<float>(m_requested.value_or(m_placed).y())
+            * platform::Screen().TwipsPerPixelY;
 }
 
 float frmMain::Width() const
@@ -183,21 +235,24 @@ float frmMain::Height() const
 void frmMain::MoveForm(float &X, float &Y)
 {
     // The upper bounds come last, so a window larger than the screen keeps its bottom and right
-    // edges on the screen's edges. The bounds are those of the monitor the strip would be on.
+    // edges on the screen's edges. The bounds are those of the monitor the strip would be on;
+    // with no monitor to hold it the strip stays where it was asked to be until one appears.
     const platform::ScreenMetrics screen = platform::MonitorAt(X + Width() / 2, Y + Height() / 2);
-    if (Y < screen.Top)
-        Y = screen.Top;
-    if (X < screen.Left)
-        X = screen.Left;
-    if (Y > screen.Top + screen.Height - Height())
-        Y = screen.Top + screen.Height - Height();
-    if (X > screen.Left + screen.Width - Width())
-        X = screen.Left + screen.Width - Width();
-    const QPoint target(platform::ToPixels(X, screen.TwipsPerPixelX),
-                        platform::ToPixels(Y, screen.TwipsPerPixelY));
+    if (screen.Width > 0 && screen.Height > 0) {
+        if (Y < screen.Top)
+            Y = screen.Top;
+        if (X < screen.Left)
+            X = screen.Left;
+        if (Y > screen.Top + screen.Height - Height())
+            Y = screen.Top + screen.Height - Height();
+        if (X > screen.Left + screen.Width - Width())
+            X = screen.Left + screen.Width - Width();
+    }
+    m_placed = QPoint(platform::ToPixels(X, screen.TwipsPerPixelX),
+                      platform::ToPixels(Y, screen.TwipsPerPixelY));
     if (m_requested)
-        m_requested = target;
-    move(target);
+        m_requested = m_placed;
+    move(m_placed);
 }
 
 void frmMain::cmdMenu_MouseDown(int Button, float X, float Y)

@@ -13,6 +13,7 @@ class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 class QMouseEvent;
+class QScreen;
 class frmMenus;
 
 namespace Ui {
@@ -22,6 +23,7 @@ class frmMain;
 class frmMain : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QPoint placed READ placed)
 
 public:
     explicit frmMain(QWidget *parent = nullptr);
@@ -45,6 +47,9 @@ public:
     void Present();
     /// Hides a visible strip in place, or presents a hidden one.
     void ToggleShown();
+    /// Where the program last sent the strip (pixels): the place to store, whatever frame the
+    /// window manager puts around it.
+    QPoint placed() const { return m_placed; }
 
     // The last converted pair, unrounded.
     double dblValuta = 0;
@@ -57,6 +62,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void txtEuro_KeyPress(qint16 &KeyAscii, const QString &text);
@@ -71,6 +78,9 @@ private:
     void cmdMenu_MouseMove(int Button, float X, float Y);
 
     void placeFromSettings();
+    void followScreen(const QScreen *screen);
+    void keepOnScreens();
+    void settle();
     void applyStoredOnTop();
     bool handleMouse(QMouseEvent *event);
     /// Opens the command menu when the event asks for it (the context-menu key, Shift+F10),
@@ -88,4 +98,8 @@ private:
     std::unique_ptr<frmMenus> m_menus;
     // The strip's position (pixels) as last requested while the left button drags it.
     std::optional<QPoint> m_requested;
+    QPoint m_placed;
+    // Until the window manager first places the mapped strip: some map a window with their
+    // frame at the requested position, or stretched to a least size, yet honour a later request.
+    bool m_mapping = false;
 };
