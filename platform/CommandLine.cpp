@@ -45,6 +45,21 @@ Command ParseCommandLine(int argc, char *argv[])
             QStringLiteral("Hide the running strip, or show it again where it was; start one "
                            "if none runs."));
     parser.addOption(toggle);
+    // The toolkit's own options, which the application object takes from the same command
+    // line, are accepted as any Qt program accepts them, in their single-dash form too.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display",
+                             "geometry", "style", "stylesheet", "name", "title"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
 
     const bool understood = parser.parse(arguments);
     QString mistake = parser.errorText();

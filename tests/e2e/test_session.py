@@ -64,12 +64,13 @@ def test_toggle_hides_and_shows_in_place(start):
 
 
 @pytest.mark.parametrize("option, status, answer", [
-    ("--help", 0, "--toggle"), ("--version", 0, "cambrivo 1.4.0\n"), ("--bogus", 2, "--help")],
-    ids=["help", "version", "unknown option"])
+    ("--help", 0, "--toggle"), ("--version", 0, "cambrivo 1.4.0\n"), ("--bogus", 2, "--help"),
+    ("-platform xcb -reverse --version", 0, "cambrivo 1.4.0\n")],
+    ids=["help", "version", "unknown option", "the toolkit's options"])
 def test_options_need_no_display(request, option, status, answer):
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    result = subprocess.run([request.config.getoption("--program"), option], env=env, text=True,
-                            capture_output=True, timeout=10)
+    result = subprocess.run([request.config.getoption("--program"), *option.split()], env=env,
+                            text=True, capture_output=True, timeout=10)
     assert result.returncode == status
     if status:
         assert not result.stdout and len(result.stderr.splitlines()) == 1
