@@ -35,6 +35,7 @@ private slots:
         row("blanks, first =, quotes", " [ a ]\v\n\f k \t= \"' v  w=x '\" \t", "' v  w=x '");
         row("mismatched quotes", "[a]\nk=\"v'", "\"v'");
         row("comments, first ], no =", "[a]b]\n ;k=1\nk\nk=Lit ; nota", "Lit ; nota");
+        row("header without ]", "[a\nk=1", "1");
         row("CR, NUL", QByteArray("[a]\rk=1\0x\r\nk=2", 14), "1");
         row("254", "[a]\nk=" + QByteArray(253, 'x') + "😀y", QString(253, 'x') + "😀", "bg");
         row("UTF-8 BOM", "\xEF\xBB\xBF[a]\nk=\xC3\xA0\xC3", "à\uFFFD");
@@ -49,6 +50,7 @@ private slots:
         row("Windows-1255", "[a]\nk=\xE0", "א", "he");
         row("Windows-1256", "[a]\nk=\xC7", "ا", "fa");
         row("Windows-1257", "[a]\nk=\xC0", "Ą", "lt");
+        row("Windows-1257, Estonian", "[a]\nk=\xD0", "Š", "et");
         row("Windows-1258", "[a]\nk=\xF0", "đ", "vi");
         row("truncated UTF-8", "[a]\nk=\xE2\x82", "â‚");
     }
@@ -74,12 +76,13 @@ private slots:
                               "cmdMenu.ToolTipText=<b>x</b>\nlblEuroDescription.Caption=<&img&&>&\n"
                               "[frmMenus]\nmnuExit.Caption=-\nmnuSeparator1.Caption=Seen\n"
                               "mnuAlwaysOnTop.Caption=On "
-                              "&top\xE4\n[frmConfigure]\nlblDecimalPlaces.Caption=&Dec\n")
+                              "&top\xE4\n[frmConfigure]\nlblDecimalPlaces.Caption=&Dec\n"
+                              "cmdOK.Caption=Sal&va\n")
                 && file.flush());
         QVERIFY(QFile::link(at + "file", at + "a.Lgf") && QFile::link("/dev/zero", at + "0.lgf"));
         QVERIFY(::mkfifo(QFile::encodeName(at + "1.lgf"), 0600) == 0 && QDir(at).mkdir("2.lgf"));
         QVERIFY(QFile::link("-", at + "3.lgf") && QFile(at + ".0.lgf").open(QIODevice::WriteOnly));
-        QFile big(at + "B.LGF"); // read up to 1 MiB, refused beyond
+        QFile big(at + "9.LGF"); // read up to 1 MiB, refused beyond and passed over
         QVERIFY(big.open(QIODevice::WriteOnly) && big.write("[a]\nk=1") && big.resize(1 << 20));
         QVERIFY(!platform::ReadIniFile(big.fileName()).isEmpty() && big.resize((1 << 20) + 1));
         QVERIFY(platform::ReadIniFile(big.fileName()).isEmpty());
@@ -100,32 +103,155 @@ private slots:
         QVERIFY(separator->isSeparator() && separator->text() == separatorText);
         QCOMPARE(m_menus.mnuAlwaysOnTop()->text(), "On &topд");
         frmConfigure configure; // both labels of one name take its caption
+        auto *currency = configure.findChild<QLabel *>("lblValuta");
+        currency->setText("&Valuta && co"); // the built-in key, which the file gives to cmdOK
         Module1::ApplyLanguage(configure, {dir.path()});
         for (const QLabel *decimals : configure.findChildren<QLabel *>("lblDecimalPlaces"))
             QCOMPARE(decimals->text(), "&Dec");
+        QCOMPARE(currency->text(), "Valuta && co");
+        QVERIFY(!QKeySequence::mnemonic(configure.findChild<QCheckBox *>()->text()).isEmpty());
     }
 
-    // The program's folder beats the user's, which beats the shipped file of the first of the
-    // interface languages, as QLocale gives them, that has one; Italian texts are built in.
+    // The program's folder beats the user's, which beats each site folder in turn, which beat
+    // the shipped file of the first of the interface languages, as QLocale gives them, that has
+    // one; Italian texts are built in. A file that cannot be read gives way to the next place.
+    void searchOrder_data()
+    {
+        // Folders: "lang" holds the shipped files, "z" an empty z.lgf, "big" a file too large.
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("site"); // folders, comma separated
+        QTest::addColumn<QString>("ui"); // the interface languages as Qt gives them
+        QTest::addColumn<QString>("found");
+        QTest::newRow("program's folder first") << "z"
+                                                << "lang"
+                                                << "lang"
+                                                << "de"
+                                                << "z.lgf ";
+        QTest::newRow("too large, passed over") << "big"
+                                                << "lang"
+                                                << ""
+                                                << "de"
+                                                << "balgarski.lgf ";
+        QTest::newRow("user's before site") << "-"
+                                            << "lang"
+                                            << "z"
+                                            << "de"
+                                            << "balgarski.lgf ";
+        QTest::newRow("sites in order, before the shipped file") << "-"
+                                                                 << "-"
+                                                                 << "-,big,z,lang"
+                                                                 << "de"
+                                                                 << "z.lgf ";
+        QTest::newRow("LANGUAGE=de:en") << "-"
+                                        << "-"
+                                        << ""
+                                        << "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US"
+                                        << "deutsch.lgf de";
+        QTest::newRow("LANG=bg_BG.UTF-8") << "-"
+                                          << "-"
+                                          << ""
+                                          << "bg-BG,bg-Cyrl-BG,bg"
+                                          << "balgarski.lgf bg";
+        QTest::newRow("first language with a file") << "-"
+                                                    << "-"
+                                                    << ""
+                                                    << "ga,en"
+                                                    << "english.lgf en";
+        QTest::newRow("Italian before a file") << "-"
+                                               << "-"
+                                               << ""
+                                               << "it,de"
+                                               << " it";
+        QTest::newRow("no language") << "-"
+                                     << "-"
+                                     << ""
+                                     << ""
+                                     << " it";
+    }
+
     void searchOrder()
     {
+        QFETCH(QString, program);
+        QFETCH(QString, user);
+        QFETCH(QString, site);
+        QFETCH(QString, ui);
+        QFETCH(QString, found);
         QTemporaryDir dir;
-        QVERIFY(QFile(dir.filePath("z.lgf")).open(QIODevice::WriteOnly));
-        const QString lang = QFINDTESTDATA("../lang"), none = lang + "/-"; // lang: a user's folder
-        // ui: the interface languages as Qt gives them
-        for (const auto &[program, user, ui, found] :
-             std::initializer_list<std::tuple<QString, QString, QString, const char *>>{
-                     {dir.path(), lang, "de", "z.lgf "},
-                     {none, lang, "de", "balgarski.lgf "},
-                     // LANGUAGE=de:en
-                     {none, none, "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de"},
-                     {none, none, "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg"}, // LANG=bg_BG.UTF-8
-                     {none, none, "ga,en", "english.lgf en"},
-                     {none, none, "it,de", " it"},
-                     {none, none, "C", " it"}}) { // LANG=C
-            const auto file = Module1::FindLanguage({program, user, {none, lang}, ui.split(',')});
-            QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
+        QFile big(dir.filePath("big/a.lgf"));
+        QVERIFY(QDir(dir.path()).mkpath("z") && QDir(dir.path()).mkpath("big"));
+        QVERIFY(QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((1 << 20) + 1));
+        const QString lang = QFINDTESTDATA("../lang"), none = lang + "/-";
+        const auto folder = [&](const QString &name) {
+            return name == "lang" ? lang : dir.filePath(name);
+        };
+        QStringList sites;
+        for (const QString &name : site.split(',', Qt::SkipEmptyParts))
+            sites += folder(name);
+        const auto file = Module1::FindLanguage({folder(program),
+                                                 folder(user),
+                                                 {none, lang},
+                                                 ui.split(',', Qt::SkipEmptyParts),
+                                                 {},
+                                                 sites});
+        QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
+    }
+
+    // The places and languages the program searches, from its environment.
+    void defaultSearch_data()
+    {
+        QTest::addColumn<QStringList>("environment"); // name=value, set for the row
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QStringList>("site");
+        QTest::addColumn<QString>("firstLanguage");
+        const QString home = QDir::homePath();
+        QTest::newRow("XDG defaults")
+                << QStringList{"XDG_DATA_HOME=", "XDG_CONFIG_DIRS="}
+                << home + "/.local/share/Cambrivo" << QStringList{"/etc/xdg/Cambrivo"} << "C";
+        QTest::newRow("relative XDG folders ignored")
+                << QStringList{"XDG_DATA_HOME=data", "XDG_CONFIG_DIRS=/a:b:/c:"}
+                << home + "/.local/share/Cambrivo" << QStringList{"/a/Cambrivo", "/c/Cambrivo"}
+                << "C"; // LC_ALL=C.UTF-8
+        QTest::newRow("LANGUAGE in the C locale")
+                << QStringList{"LC_ALL=", "LANG=C", "LANGUAGE=bg:de"} << "" << QStringList() << "";
+        QTest::newRow("LANGUAGE in another locale")
+                << QStringList{"LC_ALL=", "LANG=de_DE.UTF-8", "LANGUAGE=bg:de"} << ""
+                << QStringList() << "bg";
+    }
+
+    void defaultSearch()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(QString, user);
+        QFETCH(QStringList, site);
+        QFETCH(QString, firstLanguage);
+        QList<std::pair<QByteArray, QByteArray>> saved;
+        for (const QString &setting : environment) {
+            const QByteArray name = setting.section('=', 0, 0).toLatin1();
+            saved.append({name, qgetenv(name)});
+            qputenv(name, setting.section('=', 1).toUtf8());
         }
+        const Module1::LanguageSearch search = Module1::DefaultSearch();
+        for (const auto &[name, value] : saved)
+            qputenv(name, value);
+        QVERIFY(user.isEmpty() || search.user == user);
+        QVERIFY(site.isEmpty() || search.site == site);
+        QCOMPARE(search.uiLanguages.value(0).section('-', 0, 0), firstLanguage);
+    }
+
+    // The toolkit's texts speak the language the file names, where the search tells none.
+    void toolkit()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("own.lgf"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Language]\nCode=de\n")
+                && file.flush());
+        Module1::TranslateToolkit({dir.path()});
+        const QString undo = QCoreApplication::translate("QLineEdit", "&Undo");
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>())
+            QCoreApplication::removeTranslator(translator);
+        QCOMPARE(undo, "&Rückgängig");
     }
 
     // Each shipped file holds the keys that take effect and no others and names its language;
