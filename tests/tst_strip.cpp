@@ -14,8 +14,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <sys/stat.h>
-
 class tst_strip : public QObject
 {
     Q_OBJECT
@@ -128,8 +126,7 @@ private slots:
         QCOMPARE(form.pos(), QPoint(150, 100)); // the move with both buttons went nowhere
     }
 
-    // Exit stores the place alone; a store it could not read stays whole beside the new one,
-    // and a FIFO in its place is neither opened nor replaced.
+    // Exit stores the place alone; a store it could not read stays whole beside the new one.
     void exitKeepsWhatItCannotRead()
     {
         const QString path = m_store.dir.filePath("Cambrivo/Cambrivo.conf");
@@ -154,11 +151,39 @@ private slots:
             QFile kept(path + aside);
             QVERIFY(!*aside || (kept.open(QIODevice::ReadOnly) && kept.readAll() == before));
         }
-        QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path), 0600) == 0);
-        frmMain form; // would wait for a writer forever
-        form.Form_Load();
-        form.menus()->mnuExit_Click();
-        QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path) && QFile::remove(path));
+    }
+
+    // X11 only where an X display is there and the user chose no platform: a Wayland session
+    // without XWayland keeps the toolkit's choice, which can start.
+    void x11Preference_data()
+    {
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QByteArray>("platform"); // the user's choice
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("an X display") << QByteArray(":0") << QByteArray() << QByteArray("xcb");
+        QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("the user's choice")
+                << QByteArray(":0") << QByteArray("wayland") << QByteArray("wayland");
+    }
+
+    void x11Preference()
+    {
+        QFETCH(QByteArray, display);
+        QFETCH(QByteArray, platform);
+        QFETCH(QByteArray, chosen);
+        const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM")};
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        qputenv("DISPLAY", display);
+        qputenv("QT_QPA_PLATFORM", platform);
+        platform::PreferX11();
+        const QByteArray preferred = qgetenv("QT_QPA_PLATFORM");
+        platform::ForgetX11Preference(); // for the programs started from here
+        const QByteArray after = qgetenv("QT_QPA_PLATFORM");
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("DISPLAY", saved[0]);
+        qputenv("QT_QPA_PLATFORM", saved[1]);
+        QCOMPARE(preferred, chosen);
+        QCOMPARE(after, platform);
     }
 
     void onTopAtStart()
