@@ -198,6 +198,9 @@ private slots:
         const QString dotfiles = "../dotfiles/Cambrivo.conf";
         QTest::newRow("Latin-1") << QByteArray("[Parameters]\nCurrencyDescription=\xA3\n") << ""
                                  << true << true;
+        QTest::newRow("UTF-16") << QByteArray(QStringEncoder(
+                QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(u"[Parameters]\nTop=1\n"))
+                                << "" << true << true;
         QTest::newRow("link to a store not yet made") << QByteArray() << dotfiles << true << false;
         QTest::newRow("link to an unreadable store")
                 << QByteArray("\xFF") << dotfiles << true << true;
@@ -237,13 +240,11 @@ private slots:
         blocked.write({}, /*asFolder=*/false);
         QVERIFY(!platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
         // A relative XDG_CONFIG_HOME is no folder: the store lies in the home folder's .config.
-        const QString home = blocked.dir.filePath("home"), cwd = QDir::currentPath();
+        const QString home = blocked.dir.filePath("home");
         const QByteArray savedHome = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(home));
         qputenv("XDG_CONFIG_HOME", "Cambrivo");
-        QVERIFY(QDir::setCurrent(blocked.dir.path()));
         const bool saved = platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}});
-        QVERIFY(QDir::setCurrent(cwd));
         qputenv("HOME", savedHome);
         QVERIFY(saved && QFileInfo::exists(home + "/.config/Cambrivo/Cambrivo.conf"));
     }

@@ -113,131 +113,83 @@ private slots:
     }
 
     // The program's folder beats the user's, which beats each site folder in turn, which beat
-    // the shipped file of the first of the interface languages, as QLocale gives them, that has
-    // one; Italian texts are built in. A file that cannot be read gives way to the next place.
+    // the shipped file of the first interface language, as QLocale gives them, that has one;
+    // Italian texts are built in. A file too large to read gives way to the next place.
     void searchOrder_data()
     {
-        // Folders: "lang" holds the shipped files, "z" an empty z.lgf, "big" a file too large.
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("site"); // folders, comma separated
-        QTest::addColumn<QString>("ui"); // the interface languages as Qt gives them
+        // program, user, sites: "lang" holds the shipped files, "z" an empty z.lgf, "big" too
+        // large a file; the interface languages as Qt gives them
+        QTest::addColumn<QStringList>("places");
+        QTest::addColumn<QString>("ui");
         QTest::addColumn<QString>("found");
-        QTest::newRow("program's folder first") << "z"
-                                                << "lang"
-                                                << "lang"
-                                                << "de"
-                                                << "z.lgf ";
-        QTest::newRow("too large, passed over") << "big"
-                                                << "lang"
-                                                << ""
-                                                << "de"
-                                                << "balgarski.lgf ";
-        QTest::newRow("user's before site") << "-"
-                                            << "lang"
-                                            << "z"
-                                            << "de"
-                                            << "balgarski.lgf ";
-        QTest::newRow("sites in order, before the shipped file") << "-"
-                                                                 << "-"
-                                                                 << "-,big,z,lang"
-                                                                 << "de"
-                                                                 << "z.lgf ";
-        QTest::newRow("LANGUAGE=de:en") << "-"
-                                        << "-"
-                                        << ""
-                                        << "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US"
-                                        << "deutsch.lgf de";
-        QTest::newRow("LANG=bg_BG.UTF-8") << "-"
-                                          << "-"
-                                          << ""
-                                          << "bg-BG,bg-Cyrl-BG,bg"
-                                          << "balgarski.lgf bg";
-        QTest::newRow("first language with a file") << "-"
-                                                    << "-"
-                                                    << ""
-                                                    << "ga,en"
-                                                    << "english.lgf en";
-        QTest::newRow("Italian before a file") << "-"
-                                               << "-"
-                                               << ""
-                                               << "it,de"
-                                               << " it";
-        QTest::newRow("no language") << "-"
-                                     << "-"
-                                     << ""
-                                     << ""
-                                     << " it";
+        const auto row = [](const char *name, const char *places, const char *ui,
+                            const char *found) {
+            QTest::newRow(name) << QString(places).split(' ') << QString(ui) << QString(found);
+        };
+        row("program's folder first", "z lang lang", "de", "z.lgf ");
+        row("too large, passed over", "big lang", "de", "balgarski.lgf ");
+        row("user's before site", "- lang z", "de", "balgarski.lgf ");
+        row("sites in order, before the shipped file", "- - - big z lang", "de", "z.lgf ");
+        row("LANGUAGE=de:en", "- -", "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de");
+        row("LANG=bg_BG.UTF-8", "- -", "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg");
+        row("first language with a file", "- -", "ga,en", "english.lgf en");
+        row("Italian before a file", "- -", "it,de", " it");
+        row("no language", "- -", "", " it");
     }
 
     void searchOrder()
     {
-        QFETCH(QString, program);
-        QFETCH(QString, user);
-        QFETCH(QString, site);
+        QFETCH(QStringList, places);
         QFETCH(QString, ui);
         QFETCH(QString, found);
         QTemporaryDir dir;
         QFile big(dir.filePath("big/a.lgf"));
         QVERIFY(QDir(dir.path()).mkpath("z") && QDir(dir.path()).mkpath("big"));
-        QVERIFY(QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly));
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize((1 << 20) + 1));
-        const QString lang = QFINDTESTDATA("../lang"), none = lang + "/-";
-        const auto folder = [&](const QString &name) {
-            return name == "lang" ? lang : dir.filePath(name);
-        };
-        QStringList sites;
-        for (const QString &name : site.split(',', Qt::SkipEmptyParts))
-            sites += folder(name);
-        const auto file = Module1::FindLanguage({folder(program),
-                                                 folder(user),
-                                                 {none, lang},
+        QVERIFY(QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly)
+                && big.open(QIODevice::WriteOnly) && big.resize((1 << 20) + 1));
+        const QString lang = QFINDTESTDATA("../lang");
+        for (QString &place : places)
+            place = place == "lang" ? lang : dir.filePath(place);
+        const auto file = Module1::FindLanguage({places[0],
+                                                 places[1],
+                                                 {dir.filePath("-"), lang},
                                                  ui.split(',', Qt::SkipEmptyParts),
                                                  {},
-                                                 sites});
+                                                 places.mid(2)});
         QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
     }
 
-    // The places and languages the program searches, from its environment.
+    // The user's folder, the site folders and the first interface language, from the
+    // environment.
     void defaultSearch_data()
     {
-        QTest::addColumn<QStringList>("environment"); // name=value, set for the row
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QStringList>("site");
-        QTest::addColumn<QString>("firstLanguage");
-        const QString home = QDir::homePath();
-        QTest::newRow("XDG defaults")
-                << QStringList{"XDG_DATA_HOME=", "XDG_CONFIG_DIRS="}
-                << home + "/.local/share/Cambrivo" << QStringList{"/etc/xdg/Cambrivo"} << "C";
-        QTest::newRow("relative XDG folders ignored")
-                << QStringList{"XDG_DATA_HOME=data", "XDG_CONFIG_DIRS=/a:b:/c:"}
-                << home + "/.local/share/Cambrivo" << QStringList{"/a/Cambrivo", "/c/Cambrivo"}
-                << "C"; // LC_ALL=C.UTF-8
-        QTest::newRow("LANGUAGE in the C locale")
-                << QStringList{"LC_ALL=", "LANG=C", "LANGUAGE=bg:de"} << "" << QStringList() << "";
-        QTest::newRow("LANGUAGE in another locale")
-                << QStringList{"LC_ALL=", "LANG=de_DE.UTF-8", "LANGUAGE=bg:de"} << ""
-                << QStringList() << "bg";
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("search");
+        const QString xdg = "XDG_DATA_HOME=%1 XDG_CONFIG_DIRS=%2 LC_ALL= LANGUAGE=bg:de LANG=";
+        QTest::newRow("relative XDG folders, LANGUAGE in the C locale")
+                << xdg.arg("data", "/a:b:/c:") + "C"
+                << "~/.local/share/Cambrivo /a/Cambrivo /c/Cambrivo ";
+        QTest::newRow("XDG defaults, LANGUAGE in another locale")
+                << xdg.arg("", "") + "de_DE.UTF-8"
+                << "~/.local/share/Cambrivo /etc/xdg/Cambrivo bg";
     }
 
     void defaultSearch()
     {
-        QFETCH(QStringList, environment);
-        QFETCH(QString, user);
-        QFETCH(QStringList, site);
-        QFETCH(QString, firstLanguage);
+        QFETCH(QString, environment);
+        QFETCH(QString, search);
         QList<std::pair<QByteArray, QByteArray>> saved;
-        for (const QString &setting : environment) {
+        for (const QString &setting : environment.split(' ')) {
             const QByteArray name = setting.section('=', 0, 0).toLatin1();
             saved.append({name, qgetenv(name)});
             qputenv(name, setting.section('=', 1).toUtf8());
         }
-        const Module1::LanguageSearch search = Module1::DefaultSearch();
+        Module1::LanguageSearch found = Module1::DefaultSearch();
         for (const auto &[name, value] : saved)
             qputenv(name, value);
-        QVERIFY(user.isEmpty() || search.user == user);
-        QVERIFY(site.isEmpty() || search.site == site);
-        QCOMPARE(search.uiLanguages.value(0).section('-', 0, 0), firstLanguage);
+        QCOMPARE(found.user.replace(QDir::homePath(), "~") + ' ' + found.site.join(' ') + ' '
+                         + found.uiLanguages.value(0).section('-', 0, 0),
+                 search);
     }
 
     // The toolkit's texts speak the language the file names, where the search tells none.
