@@ -5,6 +5,7 @@
 #include "Module1.h"
 
 #include "platform/IniFile.h"
+#include "platform/Xdg.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -12,12 +13,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QStandardPaths>
 #include <QTextDocument>
 #include <QTranslator>
 
@@ -130,27 +131,92 @@ constexpr std::pair<const char *, const char *> shippedFiles[] = {
         {"sl", "slovenscina.lgf"}, {"sv", "svenska.lgf"},
 };
 
+// The user's interface languages. As with gettext, the list in LANGUAGE counts only where the
+// messages locale is not C or POSIX, whose texts are the built-in ones.
+QStringList interfaceLanguages()
+{
+    QByteArray messages;
+    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (messages = qgetenv(variable); !messages.isEmpty())
+            break;
+    if (messages.isEmpty() || messages == "C" || messages == "POSIX")
+        return {};
+    return QLocale::system().uiLanguages();
+}
+
+// The caption's text where it can carry an access key, else an empty text.
+QString accessKeyText(QObject &control)
+{
+    if (auto *menu = qobject_cast<QMenu *>(&control))
+        return menu->title();
+    const auto *label = qobject_cast<QLabel *>(&control);
+    if (qobject_cast<QAbstractButton *>(&control) || qobject_cast<QAction *>(&control)
+        || (label && label->buddy()))
+        return control.property("text").toString();
+    return {};
+}
+
+QString withoutAccessKey(const QString &text)
+{
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] != u'&')
+            plain += text[i];
+        else if (i + 1 < text.size() && text[i + 1] == u'&')
+            plain += QStringLiteral("&&"), ++i;
+    return plain;
+}
+
+// A file written before a control was added does not know that control's built-in access key.
+// Where the file gives one of its captions the same key, the built-in caption loses its key, so
+// that the key does what the file's author meant instead of moving between the two.
+void yieldAccessKeysToFile(QWidget &form, const platform::IniValues &ini)
+{
+    const QString section = form.objectName();
+    QSet<QKeySequence> fileKeys;
+    QList<std::pair<QObject *, Setter>> builtIn;
+    forEachText(form, [&](QObject &control, Setter set, const QString &key) {
+        const QKeySequence accessKey = QKeySequence::mnemonic(accessKeyText(control));
+        if (accessKey.isEmpty() || !key.endsWith(u".Caption"))
+            return;
+        if (platform::IniValue(ini, section, key))
+            fileKeys += accessKey;
+        else
+            builtIn.append({&control, set});
+    });
+    for (const auto &[control, set] : std::as_const(builtIn)) {
+        const QString text = accessKeyText(*control);
+        if (fileKeys.contains(QKeySequence::mnemonic(text)))
+            set(*control, withoutAccessKey(text));
+    }
+}
+
 } // namespace
 
 LanguageSearch DefaultSearch()
 {
     const QString program = QCoreApplication::applicationDirPath();
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QStringList site = platform::XdgDirs("XDG_CONFIG_DIRS", "/etc/xdg");
+    for (QString &folder : site)
+        folder += QStringLiteral("/Cambrivo");
     // Installed, the program lies in a folder of its own under libexec and the shipped files
     // under share; in the build tree they lie in lang/ beside the program.
     return {program,
-            data.isEmpty() ? QString() : data + QStringLiteral("/Cambrivo"),
+            platform::XdgHome("XDG_DATA_HOME", ".local/share") + QStringLiteral("/Cambrivo"),
             {program + QStringLiteral("/lang"),
              program + QStringLiteral("/" CAMBRIVO_SHIPPED_FROM_PROGRAM)},
-            QLocale::system().uiLanguages(),
-            QLocale::languageToCode(QLocale::system().language())};
+            interfaceLanguages(),
+            QLocale::languageToCode(QLocale::system().language()),
+            site};
 }
 
 LanguageFile FindLanguage(const LanguageSearch &search)
 {
-    for (const QString *folder : {&search.program, &search.user})
-        if (!folder->isEmpty())
-            if (QString path = platform::FindLanguageFile(*folder); !path.isEmpty())
+    // The program's folder stays first, as before there were site folders: it imposes a
+    // language on everyone, where a site folder gives a default that users may override.
+    for (const QString &folder : QStringList{search.program, search.user} + search.site)
+        if (!folder.isEmpty())
+            if (QString path = platform::FindLanguageFile(folder); !path.isEmpty())
                 return {path, {}};
     // Only the one file of each language is looked at, never the whole folder.
     for (const QString &tag : search.uiLanguages) {
@@ -188,6 +254,7 @@ void ApplyLanguage(QWidget &form, const LanguageSearch &search)
         if (const std::optional<QString> value = platform::IniValue(ini, section, key))
             set(control, *value);
     });
+    yieldAccessKeysToFile(form, ini);
 }
 
 QStringList LanguageKeys(QWidget &form)
@@ -197,9 +264,9 @@ QStringList LanguageKeys(QWidget &form)
     return keys;
 }
 
-void TranslateToolkit()
+void TranslateToolkit(const LanguageSearch &search)
 {
-    const LanguageFile file = FindLanguage(DefaultSearch());
+    const LanguageFile file = FindLanguage(search);
     QString language = file.language;
     if (language.isEmpty()) {
         const QString section = QStringLiteral("Language"), key = QStringLiteral("Code");

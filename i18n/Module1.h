@@ -12,9 +12,10 @@ class QWidget;
 namespace Module1 {
 
 /// Where the language file comes from, first match wins: a file in the program's own folder
-/// (an administrator's choice for everyone), a file in the user's own folder, the shipped file
-/// of the first of the user's interface languages that has one (Italian has the built-in
-/// texts), each shipped folder in turn. An empty folder is not searched.
+/// (imposed on everyone), a file in the user's own folder, a file in each site folder in turn
+/// (an administrator's default), the shipped file of the first of the user's interface
+/// languages that has one (Italian has the built-in texts), each shipped folder in turn. An
+/// empty folder is not searched.
 struct LanguageSearch
 {
     QString program{};
@@ -22,14 +23,17 @@ struct LanguageSearch
     QStringList shipped{};
     QStringList uiLanguages{}; ///< BCP 47 tags, most wanted first, as QLocale gives them
     QString language{}; ///< the locale's, whose Windows code page reads a legacy 8-bit file
+    QStringList site{};
 };
 
-/// The search of this program: its own folder, $XDG_DATA_HOME/Cambrivo, the shipped files in
-/// the build tree and in the installed data folder, and the interface languages of the locale.
+/// The search of this program: its own folder, $XDG_DATA_HOME/Cambrivo, Cambrivo in each
+/// folder of $XDG_CONFIG_DIRS, the shipped files in the build tree and in the installed data
+/// folder, and the interface languages of the locale (none in the C and POSIX locales).
 LanguageSearch DefaultSearch();
 
 /// The file found, empty for the built-in Italian texts, and its language code when the search
-/// tells it ("it" for the built-in texts, empty for a file of the program's or user's folder).
+/// tells it ("it" for the built-in texts, empty for a file of the program's, user's or a site
+/// folder).
 struct LanguageFile
 {
     QString path;
@@ -50,7 +54,7 @@ QStringList LanguageKeys(QWidget &form);
 /// Makes the toolkit's own texts (an amount box's edit menu) speak the language of the file
 /// in use: the language the search tells, else the one the file names under [Language] Code,
 /// else the user's interface language.
-void TranslateToolkit();
+void TranslateToolkit(const LanguageSearch &search = DefaultSearch());
 
 /// Names the stand-ins for the forms' Tahoma, whose narrow letters the captions are fitted to.
 void SubstituteFonts();

@@ -158,23 +158,37 @@ QString IniKey(QStringView section, QStringView key)
     return joined;
 }
 
+namespace {
+
+// Opens `path` for reading if it is a regular file of at most 1 MiB, else gives -1. The type is
+// checked on the opened handle, and opening does not wait for a writer, so a FIFO or device put
+// in the file's place after a search can neither hang nor be read.
+int openSmallFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status = {};
+    if (fd >= 0
+        && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+            || status.st_size > largestFile)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
 IniValues ReadIniFile(const QString &path, const QSet<QString> &wanted, const char *legacy)
 {
-    // The type is checked on the opened handle, and opening does not wait for a writer, so a
-    // FIFO or device put in the file's place after the search can neither hang nor be read.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openSmallFile(path);
     if (fd < 0)
         return {};
-    struct stat status = {};
-    QByteArray bytes;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= largestFile) {
-        // One byte more than the limit tells a file that has grown since.
-        bytes.resize(largestFile + 1);
-        qsizetype size = 0;
-        for (ssize_t got = 1; got > 0 && size < bytes.size(); size += got)
-            got = std::max<ssize_t>(::read(fd, bytes.data() + size, bytes.size() - size), 0);
-        bytes.truncate(size);
-    }
+    // One byte more than the limit tells a file that has grown since.
+    QByteArray bytes(largestFile + 1, Qt::Uninitialized);
+    qsizetype size = 0;
+    for (ssize_t got = 1; got > 0 && size < bytes.size(); size += got)
+        got = std::max<ssize_t>(::read(fd, bytes.data() + size, bytes.size() - size), 0);
+    bytes.truncate(size);
     ::close(fd);
     return bytes.isEmpty() || bytes.size() > largestFile ? IniValues()
                                                          : ParseIni(bytes, wanted, legacy);
@@ -189,19 +203,23 @@ std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStri
 QString FindLanguageFile(const QString &folder)
 {
     const QDir dir(folder);
-    QString first;
     // Without QDir::Hidden and QDir::System the listing leaves out hidden files, FIFOs, devices
     // and broken links; isFile() also looks through a link, which the listing does not.
-    const QFileInfoList found = dir.entryInfoList({QStringLiteral("*.lgf")}, QDir::Files);
-    for (const QFileInfo &info : found) {
-        const QString name = info.fileName();
-        if (!info.isFile() || !name.endsWith(u".lgf", Qt::CaseInsensitive))
-            continue;
-        const int order = name.compare(first, Qt::CaseInsensitive);
-        if (first.isEmpty() || order < 0 || (order == 0 && name < first))
-            first = name;
-    }
-    return first.isEmpty() ? QString() : dir.filePath(first);
+    QStringList names;
+    for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*.lgf")}, QDir::Files))
+        if (info.isFile() && info.fileName().endsWith(u".lgf", Qt::CaseInsensitive))
+            names += info.fileName();
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order < 0 || (order == 0 && a < b);
+    });
+    // A file that cannot be read whole gives way to the next, as a missing one would.
+    for (const QString &name : std::as_const(names))
+        if (const int fd = openSmallFile(dir.filePath(name)); fd >= 0) {
+            ::close(fd);
+            return dir.filePath(name);
+        }
+    return {};
 }
 
 } // namespace platform

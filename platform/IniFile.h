@@ -48,8 +48,9 @@ QString IniKey(QStringView section, QStringView key);
 std::optional<QString> IniValue(const IniValues &ini, QStringView section, QStringView key);
 
 /// The full path of the language file in `folder`: the first, in case-insensitive name order,
-/// of the visible regular files (or links to one) whose names end in ".lgf" in any case.
-/// Empty when there is none.
+/// of the visible regular files (or links to one) whose names end in ".lgf" in any case and
+/// that ReadIniFile() can read: an unreadable or too large file is passed over. Empty when
+/// there is none.
 QString FindLanguageFile(const QString &folder);
 
 } // namespace platform

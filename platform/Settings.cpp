@@ -4,10 +4,12 @@
 
 #include "Settings.h"
 
+#include "Xdg.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QVariant>
@@ -21,12 +23,28 @@ namespace {
 
 constexpr QLatin1String section("Parameters");
 
-// Where the toolkit's own per-user store of "Cambrivo" lies, named here so that it can be looked
-// at before the toolkit opens it.
+// Where the per-user store of "Cambrivo" lies, named here so that it can be looked at before
+// the toolkit opens it.
 QString storePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-            + QStringLiteral("/Cambrivo/Cambrivo.conf");
+    return XdgHome("XDG_CONFIG_HOME", ".config") + QStringLiteral("/Cambrivo/Cambrivo.conf");
+}
+
+// The file that the store's path names. A user who keeps the store elsewhere (a folder of
+// dotfiles) links it, perhaps before the file exists: it is read, set aside and written at the
+// link's end, and the link stays. The toolkit, given the link, would replace it by a file. Empty
+// when the links go round, or end in a folder that does not exist, which is not made here.
+QString storeFile(const QString &path)
+{
+    QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    for (int links = 0; info.isSymLink(); ++links) {
+        if (links == 40)
+            return {};
+        info.setFile(info.symLinkTarget());
+    }
+    return info.dir().exists() ? info.filePath() : QString();
 }
 
 // Whether the store may be opened: a regular file, or absent. Opening a FIFO put in its place
@@ -51,7 +69,8 @@ bool readable(const QString &path, const QSettings &store)
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
         return false;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    (void)utf8(bytes);
+    // The decoder decodes only when its result becomes a string.
+    [[maybe_unused]] const QString text = utf8(bytes);
     return !utf8.hasError();
 }
 
@@ -71,8 +90,8 @@ bool keepAside(const QString &path)
 
 QString GetSetting(const QString &key, const QString &defaultText)
 {
-    const QString path = storePath();
-    if (!openable(path))
+    const QString path = storeFile(storePath());
+    if (path.isEmpty() || !openable(path))
         return defaultText;
     const QSettings store(path, QSettings::IniFormat);
     const QVariant value = store.value(section + u'/' + key);
@@ -86,9 +105,9 @@ QString GetSetting(const QString &key, const QString &defaultText)
 
 bool SaveSettings(const QList<std::pair<QString, QString>> &entries)
 {
-    const QString path = storePath();
+    const QString path = storeFile(storePath());
     bool stored = false;
-    if (openable(path)) {
+    if (!path.isEmpty() && openable(path)) {
         std::optional<QSettings> store(std::in_place, path, QSettings::IniFormat);
         bool writable = readable(path, *store);
         // Without the old file the store starts empty, and its read error is forgotten.
@@ -108,7 +127,8 @@ bool SaveSettings(const QList<std::pair<QString, QString>> &entries)
     static bool reported = false;
     if (!stored && !reported) {
         reported = true;
-        std::fprintf(stderr, "cambrivo: cannot write the settings to %s\n", qPrintable(path));
+        std::fprintf(stderr, "cambrivo: cannot write the settings to %s\n",
+                     qPrintable(storePath()));
     }
     return stored;
 }

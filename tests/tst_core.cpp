@@ -9,8 +9,16 @@
 #include "platform/Settings.h"
 
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QTest>
 #include <QTextBoundaryFinder>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Module1::AmountOf;
 
@@ -179,12 +187,91 @@ private slots:
         }
     }
 
+    // What a save leaves: a store it cannot read kept whole beside the new one, and a link at
+    // the store's path followed to its end, which is made only where its folder exists.
+    void store_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // the store's bytes; null: none
+        QTest::addColumn<QString>("link"); // where the store's path links to; empty: no link
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("setAside");
+        const QString dotfiles = "../dotfiles/Cambrivo.conf";
+        QTest::newRow("Latin-1") << QByteArray("[Parameters]\nCurrencyDescription=\xA3\n") << ""
+                                 << true << true;
+        QTest::newRow("UTF-16") << QByteArray(QStringEncoder(
+                QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(u"[Parameters]\nTop=1\n"))
+                                << "" << true << true;
+        QTest::newRow("link to a store not yet made") << QByteArray() << dotfiles << true << false;
+        QTest::newRow("link to an unreadable store")
+                << QByteArray("\xFF") << dotfiles << true << true;
+        QTest::newRow("link into a missing folder")
+                << QByteArray() << "../missing/Cambrivo.conf" << false << false;
+    }
+
     void store()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, link);
+        QFETCH(bool, saved);
+        QFETCH(bool, setAside);
+        test::Store store;
+        const QDir folder(store.dir.filePath("Cambrivo"));
+        QVERIFY(folder.mkpath(".") && folder.mkpath("../dotfiles"));
+        const QString path = folder.filePath("Cambrivo.conf");
+        const QString file = link.isEmpty() ? path : QDir::cleanPath(folder.filePath(link));
+        QVERIFY(link.isEmpty() || QFile::link(link, path));
+        QFile old(file);
+        QVERIFY(before.isNull() || (old.open(QIODevice::WriteOnly) && old.write(before)));
+        old.close();
+        QCOMPARE(platform::SaveSettings({{"Top", "5"}}), saved);
+        QVERIFY(link.isEmpty() || QFileInfo(path).symLinkTarget() == file);
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value("Parameters/Top"),
+                 saved ? QVariant("5") : QVariant());
+        QFile aside(file + ".unreadable");
+        QCOMPARE(aside.open(QIODevice::ReadOnly) ? aside.readAll() : QByteArray(),
+                 setAside ? before : QByteArray());
+        QVERIFY(!QFileInfo::exists(store.dir.filePath("missing")));
+    }
+
+    void unwritableStore()
     {
         // A file where the store's folder should be: nothing can be written, and the save says so.
         test::Store blocked;
         blocked.write({}, /*asFolder=*/false);
         QVERIFY(!platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
+        // A relative XDG_CONFIG_HOME is no folder: the store lies in the home folder's .config.
+        const QString home = blocked.dir.filePath("home");
+        const QByteArray savedHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home));
+        qputenv("XDG_CONFIG_HOME", "Cambrivo");
+        const bool saved = platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}});
+        qputenv("HOME", savedHome);
+        QVERIFY(saved && QFileInfo::exists(home + "/.config/Cambrivo/Cambrivo.conf"));
+    }
+
+    // A FIFO at the store's path is neither opened nor replaced. A writer at its other end
+    // tells an opening, and lets it return instead of waiting forever.
+    void fifoStore()
+    {
+        test::Store store;
+        store.write({});
+        const QByteArray path = QFile::encodeName(store.dir.filePath("Cambrivo/Cambrivo.conf"));
+        const QByteArray end = QFile::encodeName(store.dir.filePath("end"));
+        QVERIFY(::unlink(path) == 0 && ::mkfifo(path, 0600) == 0 && ::link(path, end) == 0);
+        std::atomic<bool> opened = false, done = false;
+        std::thread writer([&] {
+            for (int fd; (fd = ::open(end, O_WRONLY | O_CLOEXEC)) >= 0 && !done; ::close(fd))
+                opened = true;
+        });
+        const QString top = platform::GetSetting(QStringLiteral("Top"), QStringLiteral("none"));
+        const bool saved = platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}});
+        done = true;
+        const int reader = ::open(end, O_RDONLY | O_NONBLOCK | O_CLOEXEC); // the writer's last
+        writer.join();
+        ::close(reader);
+        struct stat status = {};
+        QVERIFY(top == "none" && !saved && !opened);
+        QVERIFY(::stat(path, &status) == 0 && S_ISFIFO(status.st_mode));
     }
 };
 

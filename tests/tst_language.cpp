@@ -36,6 +36,7 @@ private slots:
         row("blanks, first =, quotes", " [ a ]\v\n\f k \t= \"' v  w=x '\" \t", "' v  w=x '");
         row("mismatched quotes", "[a]\nk=\"v'", "\"v'");
         row("comments, first ], no =", "[a]b]\n ;k=1\nk\nk=Lit ; nota", "Lit ; nota");
+        row("header without ]", "[a\nk=1", "1");
         row("CR, NUL", QByteArray("[a]\rk=1\0x\r\nk=2", 14), "1");
         row("254", "[a]\nk=" + QByteArray(253, 'x') + "😀y", QString(253, 'x') + "😀", "bg");
         row("UTF-8 BOM", "\xEF\xBB\xBF[a]\nk=\xC3\xA0\xC3", "à\uFFFD");
@@ -50,6 +51,7 @@ private slots:
         row("Windows-1255", "[a]\nk=\xE0", "א", "he");
         row("Windows-1256", "[a]\nk=\xC7", "ا", "fa");
         row("Windows-1257", "[a]\nk=\xC0", "Ą", "lt");
+        row("Windows-1257, Estonian", "[a]\nk=\xD0", "Š", "et");
         row("Windows-1258", "[a]\nk=\xF0", "đ", "vi");
         row("truncated UTF-8", "[a]\nk=\xE2\x82", "â‚");
     }
@@ -76,12 +78,12 @@ private slots:
                               "[frmMenus]\nmnuExit.Caption=-\nmnuSeparator1.Caption=Seen\n"
                               "mnuAlwaysOnTop.Caption=On "
                               "&top\xE4\n[frmConfigure]\nlblDecimalPlaces.Caption=&Dec\n"
-                              "cmbValuta.Caption=Other\n")
+                              "cmbValuta.Caption=Other\ncmdOK.Caption=Sal&va\n")
                 && file.flush());
         QVERIFY(QFile::link(at + "file", at + "a.Lgf") && QFile::link("/dev/zero", at + "0.lgf"));
         QVERIFY(::mkfifo(QFile::encodeName(at + "1.lgf"), 0600) == 0 && QDir(at).mkdir("2.lgf"));
         QVERIFY(QFile::link("-", at + "3.lgf") && QFile(at + ".0.lgf").open(QIODevice::WriteOnly));
-        QFile big(at + "B.LGF"); // read up to 1 MiB, refused beyond
+        QFile big(at + "9.LGF"); // read up to 1 MiB, refused beyond and passed over
         QVERIFY(big.open(QIODevice::WriteOnly) && big.write("[a]\nk=1") && big.resize(1 << 20));
         QVERIFY(!platform::ReadIniFile(big.fileName()).isEmpty() && big.resize((1 << 20) + 1));
         QVERIFY(platform::ReadIniFile(big.fileName()).isEmpty());
@@ -104,33 +106,108 @@ private slots:
         frmConfigure configure; // both labels of one name take its caption
         auto *list = configure.findChild<QComboBox *>("cmbValuta");
         list->setCurrentIndex(3); // shows a currency: the caption names the first item alone
+        auto *currency = configure.findChild<QLabel *>("lblValuta");
+        currency->setText("&Valuta && co"); // the built-in key, which the file gives to cmdOK
         Module1::ApplyLanguage(configure, {dir.path()});
         for (const QLabel *decimals : configure.findChildren<QLabel *>("lblDecimalPlaces"))
             QCOMPARE(decimals->text(), "&Dec");
+        QCOMPARE(currency->text(), "Valuta && co");
         QVERIFY(list->itemText(0) == "Other" && list->currentText().startsWith("BGN"));
+        QVERIFY(!QKeySequence::mnemonic(configure.findChild<QCheckBox *>()->text()).isEmpty());
     }
 
-    // The program's folder beats the user's, which beats the shipped file of the first of the
-    // interface languages, as QLocale gives them, that has one; Italian texts are built in.
+    // The program's folder beats the user's, which beats each site folder in turn, which beat
+    // the shipped file of the first interface language, as QLocale gives them, that has one;
+    // Italian texts are built in. A file too large to read gives way to the next place.
+    void searchOrder_data()
+    {
+        // program, user, sites: "lang" holds the shipped files, "z" an empty z.lgf, "big" too
+        // large a file; the interface languages as Qt gives them
+        QTest::addColumn<QStringList>("places");
+        QTest::addColumn<QString>("ui");
+        QTest::addColumn<QString>("found");
+        const auto row = [](const char *name, const char *places, const char *ui,
+                            const char *found) {
+            QTest::newRow(name) << QString(places).split(' ') << QString(ui) << QString(found);
+        };
+        row("program's folder first", "z lang lang", "de", "z.lgf ");
+        row("too large, passed over", "big lang", "de", "balgarski.lgf ");
+        row("user's before site", "- lang z", "de", "balgarski.lgf ");
+        row("sites in order, before the shipped file", "- - - big z lang", "de", "z.lgf ");
+        row("LANGUAGE=de:en", "- -", "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de");
+        row("LANG=bg_BG.UTF-8", "- -", "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg");
+        row("first language with a file", "- -", "ga,en", "english.lgf en");
+        row("Italian before a file", "- -", "it,de", " it");
+        row("no language", "- -", "", " it");
+    }
+
     void searchOrder()
     {
+        QFETCH(QStringList, places);
+        QFETCH(QString, ui);
+        QFETCH(QString, found);
         QTemporaryDir dir;
-        QVERIFY(QFile(dir.filePath("z.lgf")).open(QIODevice::WriteOnly));
-        const QString lang = QFINDTESTDATA("../lang"), none = lang + "/-"; // lang: a user's folder
-        // ui: the interface languages as Qt gives them
-        for (const auto &[program, user, ui, found] :
-             std::initializer_list<std::tuple<QString, QString, QString, const char *>>{
-                     {dir.path(), lang, "de", "z.lgf "},
-                     {none, lang, "de", "balgarski.lgf "},
-                     // LANGUAGE=de:en
-                     {none, none, "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de"},
-                     {none, none, "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg"}, // LANG=bg_BG.UTF-8
-                     {none, none, "ga,en", "english.lgf en"},
-                     {none, none, "it,de", " it"},
-                     {none, none, "C", " it"}}) { // LANG=C
-            const auto file = Module1::FindLanguage({program, user, {none, lang}, ui.split(',')});
-            QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
+        QFile big(dir.filePath("big/a.lgf"));
+        QVERIFY(QDir(dir.path()).mkpath("z") && QDir(dir.path()).mkpath("big"));
+        QVERIFY(QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly)
+                && big.open(QIODevice::WriteOnly) && big.resize((1 << 20) + 1));
+        const QString lang = QFINDTESTDATA("../lang");
+        for (QString &place : places)
+            place = place == "lang" ? lang : dir.filePath(place);
+        const auto file = Module1::FindLanguage({places[0],
+                                                 places[1],
+                                                 {dir.filePath("-"), lang},
+                                                 ui.split(',', Qt::SkipEmptyParts),
+                                                 {},
+                                                 places.mid(2)});
+        QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
+    }
+
+    // The user's folder, the site folders and the first interface language, from the
+    // environment.
+    void defaultSearch_data()
+    {
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("search");
+        const QString xdg = "XDG_DATA_HOME=%1 XDG_CONFIG_DIRS=%2 LC_ALL= LANGUAGE=bg:de LANG=";
+        QTest::newRow("relative XDG folders, LANGUAGE in the C locale")
+                << xdg.arg("data", "/a:b:/c:") + "C"
+                << "~/.local/share/Cambrivo /a/Cambrivo /c/Cambrivo ";
+        QTest::newRow("XDG defaults, LANGUAGE in another locale")
+                << xdg.arg("", "") + "de_DE.UTF-8"
+                << "~/.local/share/Cambrivo /etc/xdg/Cambrivo bg";
+    }
+
+    void defaultSearch()
+    {
+        QFETCH(QString, environment);
+        QFETCH(QString, search);
+        QList<std::pair<QByteArray, QByteArray>> saved;
+        for (const QString &setting : environment.split(' ')) {
+            const QByteArray name = setting.section('=', 0, 0).toLatin1();
+            saved.append({name, qgetenv(name)});
+            qputenv(name, setting.section('=', 1).toUtf8());
         }
+        Module1::LanguageSearch found = Module1::DefaultSearch();
+        for (const auto &[name, value] : saved)
+            qputenv(name, value);
+        QCOMPARE(found.user.replace(QDir::homePath(), "~") + ' ' + found.site.join(' ') + ' '
+                         + found.uiLanguages.value(0).section('-', 0, 0),
+                 search);
+    }
+
+    // The toolkit's texts speak the language the file names, where the search tells none.
+    void toolkit()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("own.lgf"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Language]\nCode=de\n")
+                && file.flush());
+        Module1::TranslateToolkit({dir.path()});
+        const QString undo = QCoreApplication::translate("QLineEdit", "&Undo");
+        for (QTranslator *translator : qApp->findChildren<QTranslator *>())
+            QCoreApplication::removeTranslator(translator);
+        QCOMPARE(undo, "&Rückgängig");
     }
 
     // Each shipped file holds the keys that take effect and no others and names its language;

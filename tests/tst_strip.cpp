@@ -14,8 +14,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <sys/stat.h>
-
 class tst_strip : public QObject
 {
     Q_OBJECT
@@ -133,37 +131,55 @@ private slots:
         QCOMPARE(form.pos(), QPoint(150, 100)); // the move with both buttons went nowhere
     }
 
-    // Exit stores the place alone; a store it could not read stays whole beside the new one,
-    // and a FIFO in its place is neither opened nor replaced.
-    void exitKeepsWhatItCannotRead()
+    // Exit stores the place alone, keeping the other keys of a store with a BOM Qt skips.
+    void exitStoresThePlaceAlone()
     {
         const QString path = m_store.dir.filePath("Cambrivo/Cambrivo.conf");
-        const QByteArray plain("\xEF\xBB\xBF[Parameters]\nValue=1.936,27\n"); // a BOM Qt skips
-        const QByteArray utf16 = QStringEncoder(QStringEncoder::Utf16LE,
-                                                QStringEncoder::Flag::WriteBom)(QString(plain));
         platform::endProcessFunction() = [] {
         };
-        const char *place = "Parameters/Left Parameters/OnTop Parameters/Top";
-        for (const auto &[before, aside] :
-             {std::pair{plain, ""}, {utf16, ".unreadable"}, {plain + '\0', ".unreadable.1"}}) {
-            open();
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-            file.close();
-            m_form->menus()->mnuExit_Click();
-            const QSettings store(path, QSettings::IniFormat);
-            QCOMPARE(store.allKeys().join(' '),
-                     *aside ? place : place + QString(" Parameters/Value"));
-            QVERIFY(*aside
-                    || store.value("Parameters/Value").toStringList().join(',') == "1.936,27");
-            QFile kept(path + aside);
-            QVERIFY(!*aside || (kept.open(QIODevice::ReadOnly) && kept.readAll() == before));
-        }
-        QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path), 0600) == 0);
-        frmMain form; // would wait for a writer forever
-        form.Form_Load();
-        form.menus()->mnuExit_Click();
-        QVERIFY(!QFileInfo(path).isFile() && QFileInfo::exists(path) && QFile::remove(path));
+        open();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly)
+                && file.write("\xEF\xBB\xBF[Parameters]\nValue=1.936,27\n"));
+        file.close();
+        m_form->menus()->mnuExit_Click();
+        const QSettings store(path, QSettings::IniFormat);
+        QCOMPARE(store.allKeys().join(' '),
+                 "Parameters/Left Parameters/OnTop Parameters/Top Parameters/Value");
+        QCOMPARE(store.value("Parameters/Value").toStringList().join(','), "1.936,27");
+    }
+
+    // X11 only where an X display is there and the user chose no platform: a Wayland session
+    // without XWayland keeps the toolkit's choice, which can start.
+    void x11Preference_data()
+    {
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QByteArray>("platform"); // the user's choice
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("an X display") << QByteArray(":0") << QByteArray() << QByteArray("xcb");
+        QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("the user's choice")
+                << QByteArray(":0") << QByteArray("wayland") << QByteArray("wayland");
+    }
+
+    void x11Preference()
+    {
+        QFETCH(QByteArray, display);
+        QFETCH(QByteArray, platform);
+        QFETCH(QByteArray, chosen);
+        const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM")};
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        qputenv("DISPLAY", display);
+        qputenv("QT_QPA_PLATFORM", platform);
+        platform::PreferX11();
+        const QByteArray preferred = qgetenv("QT_QPA_PLATFORM");
+        platform::ForgetX11Preference(); // for the programs started from here
+        const QByteArray after = qgetenv("QT_QPA_PLATFORM");
+        qunsetenv("WAYLAND_DISPLAY");
+        qputenv("DISPLAY", saved[0]);
+        qputenv("QT_QPA_PLATFORM", saved[1]);
+        QCOMPARE(preferred, chosen);
+        QCOMPARE(after, platform);
     }
 
     // The caret's blink timer belongs to the box's editing engine, its only child object.

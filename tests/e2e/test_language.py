@@ -27,3 +27,14 @@ def test_german_locale_speaks_german_until_the_users_own_file(start, request, tm
     shutil.copytree(LANG, tmp_path / "data" / "Cambrivo")  # of which balgarski.lgf counts
     dialog(strip, "e", "Cambrivo - Configura")  # "&Einstellungen"; in Italian, "&Esci"
     assert strip.accessible("Показвани десетични знаци:")  # read at the opening
+
+
+def test_a_site_file_speaks_for_users_without_their_own(start, tmp_path):
+    site = tmp_path / "site" / "Cambrivo"
+    site.mkdir(parents=True)
+    english = Path(shutil.copy(LANG / "english.lgf", site)).read_text(encoding="utf-8")
+    tip = next(line.split("=", 1)[1] for line in english.splitlines()
+               if line.startswith("cmdMenu.ToolTipText="))
+    strip = start(env={"LANG": "de_DE.UTF-8",  # whose shipped file the site's file overrides
+                       "XDG_CONFIG_DIRS": f"{tmp_path / 'none'}:{tmp_path / 'site'}"})
+    assert strip.accessible("Menu").description == tip
