@@ -33,7 +33,6 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(buildinfo::appId());
 
     Module1::TranslateToolkit();
-    Module1::SubstituteFonts();
 
     const platform::IdleCaret idleCaret;
     frmMain form;

@@ -56,7 +56,8 @@ QStringList LanguageKeys(QWidget &form);
 /// else the user's interface language.
 void TranslateToolkit(const LanguageSearch &search = DefaultSearch());
 
-/// Names the stand-ins for the forms' Tahoma, whose narrow letters the captions are fitted to.
+/// Names the stand-ins for the forms' Tahoma, whose narrow letters the captions are fitted to;
+/// tahoma() does so before the first form asks for the font.
 void SubstituteFonts();
 
 } // namespace Module1

@@ -4,6 +4,7 @@
 
 #include "core/Module1.h"
 #include "platform/Beep.h"
+#include "resources/AppIcon.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmConfigure.h"
 
@@ -141,6 +142,13 @@ private slots:
         }
     }
 
+    // The small sizes are drawn by hand: one scaled from larger artwork blurs.
+    void iconOfThirtyTwoPixels()
+    {
+        QCOMPARE(resources::appIcon().pixmap(32).toImage(),
+                 QPixmap(":/icons/cambrivo-32.png").toImage());
+    }
+
     void about()
     {
         QDesktopServices::setUrlHandler("http", this, "openUrl");
@@ -154,6 +162,17 @@ private slots:
         for (const QLabel *l : about.findChildren<QLabel *>()) // the link at opening too
             QVERIFY(std::abs(qGray(l->palette().color(QPalette::WindowText).rgb()) - bg) > 128);
         auto *link = about.findChild<QLabel *>("lblLink");
+        // The whole host shows, whatever the build names.
+        QVERIFY(link->width() >= link->sizeHint().width()
+                && about.rect().contains(link->geometry()));
+        const QImage plain = link->grab().toImage();
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-1, -1)); // a press dragged off it
+        QTest::keyClick(&about, Qt::Key_Tab);
+        QVERIFY(link->grab().toImage() != plain); // the focus frame
+        QTest::keyClick(link, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(&about, Qt::Key_Tab);
+        QCOMPARE(link->grab().toImage(), plain); // only while it has the focus
+        QVERIFY(std::exchange(m_urls, {}).size() == 1 && about.isVisible());
         QTest::mouseMove(link, QPoint(3, 3));
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::green));
         QTest::mouseMove(&about, QPoint(3, 3));

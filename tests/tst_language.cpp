@@ -215,7 +215,6 @@ private slots:
     // an access key.
     void shippedFiles()
     {
-        Module1::SubstituteFonts();
         const QString folder = QFINDTESTDATA("../lang");
         QCOMPARE(QDir(folder).entryList({"*.lgf"}).size(), 17);
         frmConfigure configure; // every file gives every caption, and so overwrites the last

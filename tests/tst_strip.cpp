@@ -202,6 +202,19 @@ private slots:
         QVERIFY(!events->registeredTimers(box.findChild<QObject *>()).isEmpty());
     }
 
+    // A caret left alone past a second timeout rests on, and still blinks again when woken.
+    void caretBlinksAgainAfterTwoRests()
+    {
+        QStyleHints *hints = QGuiApplication::styleHints();
+        const int blink = hints->cursorFlashTime();
+        {
+            const platform::IdleCaret idle(std::chrono::milliseconds(0));
+            QTRY_COMPARE(hints->cursorFlashTime(), 0);
+            QCoreApplication::processEvents(); // the timeout's second turn
+        } // its end wakes the caret as a key would
+        QCOMPARE(hints->cursorFlashTime(), blink);
+    }
+
     // Two monitors side by side, the second one lower and larger, and a third below the first:
     // the strip is kept on the monitor nearest to its centre.
     void placementOnMonitors()

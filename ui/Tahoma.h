@@ -4,12 +4,17 @@
 
 #pragma once
 
+#include "i18n/Module1.h"
+
 #include <QFont>
 
 // The forms' captions are set in Tahoma at sizes between whole points, which a .ui file cannot
-// state; where Tahoma is missing, main() names its stand-ins.
+// state. The first caption to ask for it names its stand-ins, so that no form is ever laid out
+// in the wide default sans-serif where Tahoma is missing.
 inline QFont tahoma(qreal points, bool bold = false)
 {
+    static const bool standIns = (Module1::SubstituteFonts(), true);
+    Q_UNUSED(standIns)
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(points);
     font.setBold(bold);
