@@ -4,9 +4,13 @@
 
 #include "i18n/Module1.h"
 #include "platform/IniFile.h"
+#include "ui/BuildInfo.h"
+#include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmConfigure.h"
 #include "ui/dialogs/frmMenus.h"
 #include "ui/main/frmMain.h"
+
+#include "Store.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -105,6 +109,88 @@ private slots:
             QCOMPARE(decimals->text(), "&Dec");
     }
 
+    // A dialog's title, the About box and the amount boxes' names for a screen reader take the
+    // file's words, "%1" standing for the program's name or the symbol and nothing else; a
+    // file without the keys leaves the built-in texts.
+    void titlesAndNames_data()
+    {
+        QTest::addColumn<QByteArray>("value"); // of every key; null: a file without them
+        QTest::addColumn<QString>("title"); // of the configuration dialog
+        QTest::addColumn<QString>("about"); // of the About box
+        QTest::addColumn<QString>("version"); // the word before the version number
+        QTest::addColumn<QString>("own"); // the own-currency box's name, its symbol Lit
+        QTest::newRow("without the keys") << QByteArray() << "Cambrivo - Configura"
+                                          << "Informazioni su Cambrivo"
+                                          << "Versione"
+                                          << "Importo in Lit";
+        QTest::newRow("re-worded") << QByteArray("Über %1") << "Über %1"
+                                   << "Über Cambrivo"
+                                   << "Über %1"
+                                   << "Über Lit";
+        QTest::newRow("%1 twice") << QByteArray("%1%1") << "%1%1"
+                                  << "CambrivoCambrivo"
+                                  << "%1%1"
+                                  << "LitLit";
+        QTest::newRow("other % and [*] as written")
+                << QByteArray("%2 %L1 %n [*] %") << "%2 %L1 %n [*] %"
+                << "%2 %L1 %n [*] %"
+                << "%2 %L1 %n [*] %"
+                << "%2 %L1 %n [*] %";
+        const QString long_(254, u'x');
+        QTest::newRow("254 characters") << long_.toUtf8() << long_ << long_ << long_ << long_;
+    }
+
+    void titlesAndNames()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QString, title);
+        QFETCH(QString, about);
+        QFETCH(QString, version);
+        QFETCH(QString, own);
+        QTemporaryDir dir; // the user's folder, which the forms' own loading searches
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        frmAbout builtIn; // before the file
+        builtIn.Form_Load();
+        QFile file(dir.filePath("Cambrivo/a.lgf"));
+        QVERIFY(QDir(dir.path()).mkdir("Cambrivo") && file.open(QIODevice::WriteOnly));
+        for (const char *key :
+             {"[frmConfigure]\nCaption=", "\n[frmAbout]\nCaption=", "\nlblVersion.Caption=",
+              "\nlblDescription.Caption=", "\nLabel1.Caption=", "\ncmdOK.Caption=",
+              "\n[frmMain]\ntxtEuro.AccessibleName=", "\ntxtCurrency.AccessibleName="})
+            file.write(value.isNull() ? QByteArray() : key + value);
+        QVERIFY(file.flush());
+
+        const test::Store store; // no stored settings: the lira
+        frmConfigure configure;
+        configure.Form_Load();
+        frmAbout box;
+        frmMain main;
+        // As a screen reader reads them and the window system shows them.
+        const auto name = [](QWidget *w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        const auto others = [&](const frmAbout &shown) {
+            return QStringList{shown.findChild<QLabel *>("lblDescription")->text(),
+                               shown.findChild<QLabel *>("Label1")->text(),
+                               shown.findChild<QPushButton *>("cmdOK")->text(),
+                               name(main.findChild<QLineEdit *>("txtEuro"))};
+        };
+        const QStringList before = others(builtIn);
+        box.Form_Load();
+        main.Form_Load();
+        const auto titleBar = [](QWidget *w) {
+            return w->winId(), w->windowHandle()->title();
+        };
+        QCOMPARE(titleBar(&configure), title);
+        QCOMPARE(titleBar(&box), about);
+        QCOMPARE(box.findChild<QLabel *>("lblVersion")->text(),
+                 version + ' ' + buildinfo::version());
+        QCOMPARE(name(main.findChild<QLineEdit *>("txtCurrency")), own);
+        QCOMPARE(others(box), value.isNull() ? before : QStringList(4, value));
+        QCOMPARE(box.findChild<QLabel *>("lblTitle")->text(), "Cambrivo");
+        qunsetenv("XDG_DATA_HOME");
+    }
+
     // The program's folder beats the user's, which beats the shipped file of the first of the
     // interface languages, as QLocale gives them, that has one; Italian texts are built in.
     void searchOrder()
@@ -128,24 +214,33 @@ private slots:
         }
     }
 
-    // Each shipped file holds the keys that take effect and no others and names its language;
-    // with the forms' fonts every caption fits its control, and no two controls of a form share
-    // an access key.
+    // The shipped files hold the same keys, each taking effect, and name their language; with
+    // the forms' fonts every caption fits its control, wrapped where the label wraps, and no two
+    // controls of a form share an access key.
     void shippedFiles()
     {
         Module1::SubstituteFonts();
         const QString folder = QFINDTESTDATA("../lang");
         QCOMPARE(QDir(folder).entryList({"*.lgf"}).size(), 17);
         frmConfigure configure; // every file gives every caption, and so overwrites the last
+        QSet<QString> first;
         for (const QString &name : QDir(folder).entryList({"*.lgf"})) {
             const platform::IniValues ini = platform::ReadIniFile(folder + '/' + name);
             const Module1::LanguageSearch search{{}, {}, {folder}, {ini["language\ncode"]}};
             QCOMPARE(Module1::FindLanguage(search).path, folder + '/' + name);
+            QTemporaryDir user; // the About box reads the user's folder as the program does
+            qputenv("XDG_DATA_HOME", QFile::encodeName(user.path()));
+            QVERIFY(QDir(user.path()).mkdir("Cambrivo")
+                    && QFile::link(folder + '/' + name, user.filePath("Cambrivo/" + name)));
+            frmAbout about;
+            about.Form_Load();
             QSet<QString> wanted{"language\ncode"};
-            for (QWidget *form : std::initializer_list<QWidget *>{&m_main, &m_menus, &configure}) {
+            for (QWidget *form :
+                 std::initializer_list<QWidget *>{&m_main, &m_menus, &configure, &about}) {
                 for (const QString &key : Module1::LanguageKeys(*form))
                     wanted += (form->objectName() + '\n' + key).toLower();
-                Module1::ApplyLanguage(*form, search);
+                if (form != &about)
+                    Module1::ApplyLanguage(*form, search);
                 QSet<QKeySequence> keys;
                 for (QObject *control : form->findChildren<QObject *>()) {
                     auto *label = qobject_cast<QLabel *>(control);
@@ -168,11 +263,20 @@ private slots:
                             ? label->contentsRect()
                             : button->style()->subElementRect(part, &option, button);
                     const QFont font = static_cast<QWidget *>(control)->font();
-                    QVERIFY2(QFontMetricsF(font).size(flags, text).width() <= room.width(), what);
+                    const int wrap = label && label->wordWrap() ? Qt::TextWordWrap : 0;
+                    const QRectF need = QFontMetricsF(font).boundingRect(
+                            QRectF(room.topLeft(), QSizeF(room.width(), 1e6)), flags | wrap, text);
+                    QVERIFY2(need.width() <= room.width()
+                                     && (!wrap || need.height() <= room.height()),
+                             what);
                 }
             }
-            QCOMPARE(QSet<QString>(ini.keyBegin(), ini.keyEnd()), wanted);
+            const QSet<QString> held(ini.keyBegin(), ini.keyEnd());
+            QVERIFY2(wanted.contains(held), qPrintable(name));
+            first = first.isEmpty() ? held : first;
+            QCOMPARE(held, first);
         }
+        qunsetenv("XDG_DATA_HOME");
     }
 };
 

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -82,4 +83,6 @@ private:
     std::unique_ptr<frmMenus> m_menus;
     // The strip's position (pixels) as last requested while the left button drags it.
     std::optional<QPoint> m_requested;
+    // The own-currency box's name for a screen reader, "%1" standing for the currency's symbol.
+    QString m_currencyName = QStringLiteral("Importo in %1");
 };
