@@ -22,7 +22,7 @@ constexpr std::array<Currency, 21> Currencies = {{
         {u"ESP", u"Peseta española", u"166,386", u"Pta", 0},
         {u"FIM", u"Suomen markka", u"5,94573", u"mk", 2},
         {u"FRF", u"Franc français", u"6,55957", u"F", 2},
-        {u"GRD", u"Δραχμή", u"340,750", u"Δρχ", 0},
+        {u"GRD", u"Ελληνική δραχμή", u"340,750", u"Δρχ", 0},
         {u"HRK", u"Hrvatska kuna", u"7,53450", u"kn", 2},
         {u"IEP", u"Punt Éireannach", u"0,787564", u"IR£", 2},
         {u"ITL", u"Lira italiana", u"1936,27", u"Lit", 0},

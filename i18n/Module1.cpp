@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QFont>
 #include <QKeySequence>
@@ -24,6 +25,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 
 namespace Module1 {
 
@@ -68,6 +70,19 @@ void setListCaption(QObject &control, const QString &text)
     static_cast<QComboBox &>(control).setItemText(0, text);
 }
 
+void setAccessibleName(QObject &control, const QString &text)
+{
+    static_cast<QWidget &>(control).setAccessibleName(text);
+}
+
+void setTitle(QObject &control, const QString &text)
+{
+    // Qt drops a "[*]" from a title, or shows the modified mark there; doubled, it shows as
+    // written.
+    static_cast<QWidget &>(control).setWindowTitle(
+            QString(text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+}
+
 void setToolTip(QObject &control, const QString &text)
 {
     // Qt would take a tool tip that looks like markup for markup, and an empty paragraph for a
@@ -84,24 +99,29 @@ struct Kind
     const QMetaObject *type;
     Setter caption;
     Setter toolTip;
+    Setter accessibleName; // what a screen reader calls the control, for those it names
 };
 
 const Kind kinds[] = {
-        {&QLabel::staticMetaObject, setLabelCaption, setToolTip},
-        {&QAbstractButton::staticMetaObject, setButtonCaption, setToolTip},
-        {&QAction::staticMetaObject, setItemCaption, nullptr},
-        {&QMenu::staticMetaObject, setMenuCaption, nullptr},
-        {&QLineEdit::staticMetaObject, nullptr, setToolTip},
-        {&QComboBox::staticMetaObject, setListCaption, setToolTip},
+        {&QLabel::staticMetaObject, setLabelCaption, setToolTip, setAccessibleName},
+        {&QAbstractButton::staticMetaObject, setButtonCaption, setToolTip, setAccessibleName},
+        {&QAction::staticMetaObject, setItemCaption, nullptr, nullptr},
+        {&QMenu::staticMetaObject, setMenuCaption, nullptr, setAccessibleName},
+        {&QLineEdit::staticMetaObject, nullptr, setToolTip, setAccessibleName},
+        {&QComboBox::staticMetaObject, setListCaption, setToolTip, setAccessibleName},
 };
 
-// Calls visit(control, setter, key) for every text the form's controls take. Controls come in
-// creation order: setupUi creates them depth first in .ui order, the order findChildren walks.
+// Calls visit(control, setter, key) for every text the form and its controls take: a dialog
+// its title, not the strip, whose title is the program's name. Controls come in creation
+// order: setupUi creates them depth first in .ui order, the order findChildren walks.
 template<typename Visit> void forEachText(QWidget &form, Visit visit)
 {
+    if (qobject_cast<QDialog *>(&form))
+        visit(form, setTitle, QStringLiteral("Caption"));
     for (QObject *control : form.findChildren<QObject *>()) {
         const QString name = control->objectName();
-        if (name.isEmpty() || name.startsWith(u"qt_")) // Qt's own parts of a control
+        // Qt's own parts of a control, and controls whose text the program alone gives
+        if (name.isEmpty() || name.startsWith(u"qt_") || control->property("programText").toBool())
             continue;
         const auto kind = std::find_if(std::begin(kinds), std::end(kinds), [control](auto &k) {
             return control->metaObject()->inherits(k.type);
@@ -110,14 +130,18 @@ template<typename Visit> void forEachText(QWidget &form, Visit visit)
             continue;
         // A caption changes an item's text and access key, never its kind: a separator stays
         // one and shows no text. A list takes one only for a first item that the form marks
-        // as text rather than a value, such as "any other".
+        // as text rather than a value, such as "any other"; a label showing a picture none.
         const auto *item = qobject_cast<QAction *>(control);
-        const bool captioned = !qobject_cast<QComboBox *>(control)
-                || control->property("firstItemIsCaption").toBool();
+        const auto *label = qobject_cast<QLabel *>(control);
+        const bool captioned = (!qobject_cast<QComboBox *>(control)
+                                || control->property("firstItemIsCaption").toBool())
+                && !(label && !label->pixmap().isNull());
         if (kind->caption && captioned && !(item && item->isSeparator()))
             visit(*control, kind->caption, name + QStringLiteral(".Caption"));
         if (kind->toolTip)
             visit(*control, kind->toolTip, name + QStringLiteral(".ToolTipText"));
+        if (kind->accessibleName)
+            visit(*control, kind->accessibleName, name + QStringLiteral(".AccessibleName"));
     }
 }
 
@@ -275,13 +299,19 @@ void TranslateToolkit(const LanguageSearch &search)
                            section, key)
                            .value_or(QString());
     }
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(language.isEmpty() ? QLocale::system() : QLocale(language),
-                         QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
+    // The program's own translations lie beside the shipped language files, for the languages
+    // Debian has none for and for Portugal's Portuguese, where Debian has Brazil's; they come
+    // first, and the toolkit's serve the other languages.
+    const QLocale locale = language.isEmpty() ? QLocale::system() : QLocale(language);
+    QStringList folders = search.shipped;
+    folders += QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    for (const QString &folder : folders)
+        if (!folder.isEmpty()
+            && translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator.release());
+            return;
+        }
 }
 
 void SubstituteFonts()

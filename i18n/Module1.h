@@ -43,9 +43,11 @@ struct LanguageFile
 LanguageFile FindLanguage(const LanguageSearch &search);
 
 /// Re-captions the controls of `form` from the language file the search finds: section = the
-/// form's object name, keys = a control's object name with ".Caption" or ".ToolTipText", for
-/// the kinds of control that have them. Keys missing from the file, and a missing or unreadable
-/// file, leave the texts as they are. Values are plain text; "&" marks an access key.
+/// form's object name, keys = a control's object name with ".Caption", ".ToolTipText" or
+/// ".AccessibleName", for the kinds of control that have them, and "Caption" for a dialog's
+/// title. A control whose "programText" property is true takes none. Keys missing from the
+/// file, and a missing or unreadable file, leave the texts as they are. Values are plain text;
+/// "&" marks an access key.
 void ApplyLanguage(QWidget &form, const LanguageSearch &search = DefaultSearch());
 
 /// The keys ApplyLanguage() reads for `form`, in the order it reads them.
@@ -53,7 +55,8 @@ QStringList LanguageKeys(QWidget &form);
 
 /// Makes the toolkit's own texts (an amount box's edit menu) speak the language of the file
 /// in use: the language the search tells, else the one the file names under [Language] Code,
-/// else the user's interface language.
+/// else the user's interface language. The program's own translation in a shipped folder
+/// comes before the toolkit's.
 void TranslateToolkit(const LanguageSearch &search = DefaultSearch());
 
 /// Names the stand-ins for the forms' Tahoma, whose narrow letters the captions are fitted to;

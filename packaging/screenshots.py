@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Screenshots of the real program in Xvfb with openbox, at scale factors 1 and 2: the strip, the
-open menu and the two dialogs the menu opens, and the configuration dialog in the language of
-every shipped language file (configure-CODE-scaleN.png), written as PNG files into the folder
-given.
+open menu and the two dialogs the menu opens, and the configuration dialog and the About box in
+the language of every shipped language file (configure-CODE-scaleN.png, about-CODE-scaleN.png),
+written as PNG files into the folder given.
 
     screenshots.py PROGRAM OUTPUT_FOLDER
 
@@ -230,8 +230,8 @@ def shipped_languages():
 
 
 def shoot_languages(program, folder, scale):
-    """The configuration dialog in every shipped language, opened from the menu's first item,
-    whose access key differs from language to language."""
+    """The configuration dialog and the About box in every shipped language, opened from the
+    menu by position, as the access keys differ from language to language."""
     session = Session(program, scale)
     try:
         for code in shipped_languages():
@@ -248,6 +248,19 @@ def shoot_languages(program, folder, scale):
             session.park_pointer()
             session.capture(os.path.join(folder, f"configure-{code}-scale{scale}.png"),
                             session.rect(dialog, frame=True))
+            session.key("Escape")
+            session.gone(dialog)
+            # The About box: Up from no item reaches Exit, the last; the next Up, past the separator.
+            session.click(HANDLE, 3)
+            menu = session.new_window(known, timeout=10)
+            session.key("Up", "Up", "Return")
+            session.gone(menu)
+            about = session.new_window(known, timeout=5)
+            if not about:
+                raise RuntimeError(f"the About box did not open in {code}")
+            session.park_pointer()
+            session.capture(os.path.join(folder, f"about-{code}-scale{scale}.png"),
+                            session.rect(about, frame=True))
     finally:
         session.stop()
 

@@ -5,9 +5,13 @@
 #include "core/Currencies.h"
 #include "i18n/Module1.h"
 #include "platform/IniFile.h"
+#include "ui/BuildInfo.h"
+#include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmConfigure.h"
 #include "ui/dialogs/frmMenus.h"
 #include "ui/main/frmMain.h"
+
+#include "Store.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -141,6 +145,66 @@ private slots:
         row("no language", "- -", "", " it");
     }
 
+    // A dialog's title, the About box and the amount boxes' names for a screen reader take the
+    // file's words, "%1" standing for the program's name or the symbol and nothing else; a
+    // file without the keys leaves the built-in texts.
+    void titlesAndNames_data()
+    {
+        QTest::addColumn<QByteArray>("value"); // of every key; null: a file without them
+        // the titles of the dialog and the About box, the version's word, the own box's name
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("without the keys")
+                << QByteArray()
+                << QStringList{"Cambrivo - Configura", "Informazioni su Cambrivo", "Versione",
+                               "Importo in Lit"};
+        QTest::newRow("re-worded")
+                << QByteArray("Über %1")
+                << QStringList{"Über %1", "Über Cambrivo", "Über %1", "Über Lit"};
+        QTest::newRow("%1 twice") << QByteArray("%1%1")
+                                  << QStringList{"%1%1", "CambrivoCambrivo", "%1%1", "LitLit"};
+        QTest::newRow("other % and [*] as written")
+                << QByteArray("%2 %L1 [*] %") << QStringList(4, "%2 %L1 [*] %");
+        QTest::newRow("254 characters")
+                << QByteArray(254, 'x') << QStringList(4, QString(254, 'x'));
+    }
+
+    void titlesAndNames()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QStringList, shown);
+        QTemporaryDir dir; // the user's folder, which the forms' own loading searches
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        QFile file(dir.filePath("Cambrivo/a.lgf"));
+        QVERIFY(QDir(dir.path()).mkdir("Cambrivo") && file.open(QIODevice::WriteOnly));
+        file.write(value.isNull()
+                           ? ""
+                           : QByteArray("[frmConfigure]\nCaption=@\n[frmAbout]\nCaption=@\n"
+                                        "lblVersion.Caption=@\nlblDescription.Caption=@\n"
+                                        "Label1.Caption=@\ncmdOK.Caption=@\n[frmMain]\n"
+                                        "txtEuro.AccessibleName=@\ntxtCurrency.AccessibleName=@")
+                                     .replace('@', value));
+        file.close();
+        const test::Store store; // no stored settings: the lira
+        frmConfigure configure;
+        frmAbout box;
+        frmMain main;
+        configure.Form_Load();
+        box.Form_Load();
+        main.Form_Load();
+        QStringList read; // as a screen reader reads the windows and controls
+        for (QWidget *w :
+             {static_cast<QWidget *>(&configure), static_cast<QWidget *>(&box),
+              box.findChild<QWidget *>("lblVersion"), main.findChild<QWidget *>("txtCurrency"),
+              box.findChild<QWidget *>("lblDescription"), box.findChild<QWidget *>("Label1"),
+              box.findChild<QWidget *>("cmdOK"), main.findChild<QWidget *>("txtEuro")})
+            read += QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        shown[2] += ' ' + buildinfo::version();
+        QCOMPARE(read.mid(0, 4), shown);
+        QCOMPARE(read.mid(4), value.isNull() ? read.mid(4) : QStringList(4, value));
+        QCOMPARE(box.findChild<QLabel *>("lblTitle")->text(), "Cambrivo");
+        qunsetenv("XDG_DATA_HOME");
+    }
+
     void searchOrder()
     {
         QFETCH(QStringList, places);
@@ -206,27 +270,47 @@ private slots:
         Module1::TranslateToolkit({dir.path()});
         const QString undo = QCoreApplication::translate("QLineEdit", "&Undo");
         for (QTranslator *translator : qApp->findChildren<QTranslator *>())
-            QCoreApplication::removeTranslator(translator);
+            delete translator; // which removes it
         QCOMPARE(undo, "&Rückgängig");
     }
 
-    // Each shipped file holds the keys that take effect and no others and names its language;
-    // with the forms' fonts every caption fits its control, and no two controls of a form share
-    // an access key.
+    // The shipped files hold the same keys, each taking effect, and name their language; with
+    // the forms' fonts every caption fits its control, wrapped where the label wraps, and no two
+    // controls of a form share an access key.
     void shippedFiles()
     {
         const QString folder = QFINDTESTDATA("../lang");
         QCOMPARE(QDir(folder).entryList({"*.lgf"}).size(), 17);
         frmConfigure configure; // every file gives every caption, and so overwrites the last
+        QSet<QString> first;
         for (const QString &name : QDir(folder).entryList({"*.lgf"})) {
             const platform::IniValues ini = platform::ReadIniFile(folder + '/' + name);
             const Module1::LanguageSearch search{{}, {}, {folder}, {ini["language\ncode"]}};
             QCOMPARE(Module1::FindLanguage(search).path, folder + '/' + name);
+            QTemporaryDir user; // the About box reads the user's folder as the program does
+            qputenv("XDG_DATA_HOME", QFile::encodeName(user.path()));
+            QVERIFY(QDir(user.path()).mkdir("Cambrivo")
+                    && QFile::link(folder + '/' + name, user.filePath("Cambrivo/" + name)));
+            frmAbout about;
+            about.Form_Load();
+            // The edit menu's words in the file's language: the program's own Portuguese, not
+            // Brazil's. The sources are those of Qt's line edit.
+            Module1::TranslateToolkit(search);
+            const std::unique_ptr<QTranslator> toolkit(qApp->findChild<QTranslator *>());
+            QVERIFY(toolkit && (name != "portugues.lgf" || toolkit->filePath().startsWith(folder)));
+            for (const char *text :
+                 {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
+                QVERIFY2((toolkit->translate("QLineEdit", text).isEmpty())
+                                 == (name == "english.lgf"),
+                         qPrintable(name + ": " + text));
+            QCoreApplication::removeTranslator(toolkit.get());
             QSet<QString> wanted{"language\ncode"};
-            for (QWidget *form : std::initializer_list<QWidget *>{&m_main, &m_menus, &configure}) {
+            for (QWidget *form :
+                 std::initializer_list<QWidget *>{&m_main, &m_menus, &configure, &about}) {
                 for (const QString &key : Module1::LanguageKeys(*form))
                     wanted += (form->objectName() + '\n' + key).toLower();
-                Module1::ApplyLanguage(*form, search);
+                if (form != &about)
+                    Module1::ApplyLanguage(*form, search);
                 QSet<QKeySequence> keys;
                 for (QObject *control : form->findChildren<QObject *>()) {
                     auto *label = qobject_cast<QLabel *>(control);
@@ -249,10 +333,14 @@ private slots:
                             ? label->contentsRect()
                             : button->style()->subElementRect(part, &option, button);
                     const QFont font = static_cast<QWidget *>(control)->font();
-                    QVERIFY2(QFontMetricsF(font).size(flags, text).width() <= room.width(), what);
+                    const int wrap = label && label->wordWrap() ? Qt::TextWordWrap : 0;
+                    const QRectF need = QFontMetricsF(font).boundingRect(
+                            QRectF(room.topLeft(), QSizeF(room.width(), 1e6)), flags | wrap, text);
+                    QVERIFY2(need.width() <= room.width()
+                                     && (!wrap || need.height() <= room.height()),
+                             what);
                 }
             }
-            QCOMPARE(QSet<QString>(ini.keyBegin(), ini.keyEnd()), wanted);
             // Every listed rate, and any of eight digits, shows whole: a box that scrolls it
             // shows where its start would be left of where it starts empty.
             auto *rate = configure.findChild<QLineEdit *>("txtCambio");
@@ -269,7 +357,11 @@ private slots:
                 QVERIFY2(rate->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() == start,
                          qPrintable(name + ": " + text));
             }
+            const QSet<QString> held(ini.keyBegin(), ini.keyEnd());
+            QVERIFY(wanted.contains(held));
+            QCOMPARE(held, first.isEmpty() ? (first = held) : first);
         }
+        qunsetenv("XDG_DATA_HOME");
     }
 };
 

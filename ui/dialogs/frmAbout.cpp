@@ -5,6 +5,7 @@
 #include "frmAbout.h"
 #include "ui_frmAbout.h"
 
+#include "i18n/Module1.h"
 #include "resources/AppIcon.h"
 #include "ui/BuildInfo.h"
 #include "ui/Tahoma.h"
@@ -99,6 +100,9 @@ frmAbout::frmAbout(QWidget *parent)
     setPalette(QPalette(QColor(240, 240, 240)));
     ui->setupUi(this);
     ui->Line11->setObjectName(QStringLiteral("Line1"));
+    // The program's name and the link are the program's own, in every language.
+    for (QLabel *label : {ui->lblTitle, static_cast<QLabel *>(ui->lblLink)})
+        label->setProperty("programText", true);
     const QIcon icon = resources::appIcon();
     setWindowIcon(icon);
     ui->picIcon->setPixmap(icon.pixmap(32, 32));
@@ -141,7 +145,7 @@ void frmAbout::fitLinkRow()
     const int grow = link->x() + link->width() + margin - width();
     if (grow <= 0)
         return;
-    resize(width() + grow, height());
+    setFixedSize(width() + grow, height());
     ui->cmdOK->move(ui->cmdOK->x() + grow, ui->cmdOK->y());
     for (QWidget *line : {static_cast<QWidget *>(ui->Line1), static_cast<QWidget *>(ui->Line11)})
         line->resize(line->width() + grow, line->height());
@@ -149,10 +153,18 @@ void frmAbout::fitLinkRow()
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Informazioni su ") + buildinfo::title());
-    ui->lblTitle->setText(buildinfo::title());
-    ui->lblVersion->setText(QStringLiteral("Versione ") + buildinfo::version());
+    // A language file may re-word the title, "%1" standing for the program's name, and the
+    // word before the version number; the name and the number are the program's.
+    setWindowTitle(QStringLiteral("Informazioni su %1"));
+    ui->lblVersion->setText(QStringLiteral("Versione"));
     ui->lblDescription->setText(buildinfo::description());
+    Module1::ApplyLanguage(*this);
+    setWindowTitle(windowTitle().replace(QStringLiteral("%1"), buildinfo::title()));
+    ui->lblTitle->setText(buildinfo::title());
+    const QString word = ui->lblVersion->text();
+    ui->lblVersion->setText(word.isEmpty() ? buildinfo::version()
+                                           : word + u' ' + buildinfo::version());
+    fitLinkRow();
 }
 
 void frmAbout::cmdOK_Click()

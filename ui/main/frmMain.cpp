@@ -122,7 +122,8 @@ frmMain::frmMain(QWidget *parent)
     Module1::currencyDescriptionSink() = [this](const QString &text) {
         ui->lblCurrencyDescription->setText(text);
         // A screen reader names the box by the currency it holds, as the label beside it shows.
-        ui->txtCurrency->setAccessibleName(QStringLiteral("Importo in ") + text);
+        ui->txtCurrency->setAccessibleName(
+                QString(m_currencyName).replace(QStringLiteral("%1"), text));
     };
 }
 
@@ -134,7 +135,10 @@ frmMain::~frmMain()
 void frmMain::Form_Load()
 {
     m_menus = std::make_unique<frmMenus>(*this);
+    // The language file may re-word the own box's name, "%1" standing for the symbol.
+    ui->txtCurrency->setAccessibleName(m_currencyName);
     Module1::ApplyLanguage(*this);
+    m_currencyName = ui->txtCurrency->accessibleName();
     Module1::ApplyLanguage(*m_menus);
     placeFromSettings(); // reads the position, then LoadSettings, then places
     // A monitor unplugged or shrunk would leave the strip where nobody can reach it.

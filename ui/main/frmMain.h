@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -102,4 +103,6 @@ private:
     // Until the window manager first places the mapped strip: some map a window with their
     // frame at the requested position, or stretched to a least size, yet honour a later request.
     bool m_mapping = false;
+    // The own-currency box's name for a screen reader, "%1" standing for the currency's symbol.
+    QString m_currencyName = QStringLiteral("Importo in %1");
 };
