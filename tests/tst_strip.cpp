@@ -27,6 +27,7 @@ class tst_strip : public QObject
     frmMain &open(const QByteArray &stored = {})
     {
         m_store.write(stored);
+        m_form.reset(); // its destructor lets go of the symbol's receiver
         m_form = std::make_unique<frmMain>();
         m_form->Form_Load();
         m_beeps = 0;
