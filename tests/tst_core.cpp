@@ -178,61 +178,33 @@ private slots:
     void userCountry_data()
     {
         // Where nothing is stored, the currency of the country the locale for money names, else
-        // the lira. The interface languages, LANGUAGE=de_DE:de, never count.
-        QTest::addColumn<QString>("lcAll");
-        QTest::addColumn<QString>("lcMonetary");
-        QTest::addColumn<QString>("lang");
+        // the lira: "LC_ALL LC_MONETARY LANG", "-" for not set. LANGUAGE=de_DE:de never counts.
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("code");
-        QTest::newRow("LC_ALL first") << "en_IE.UTF-8"
-                                      << "fr_BE"
-                                      << "it_IT"
-                                      << "IEP";
-        QTest::newRow("then LC_MONETARY") << ""
-                                          << "fr_BE.UTF-8"
-                                          << "it_IT"
-                                          << "BEF";
-        QTest::newRow("then LANG, modifier") << ""
-                                             << ""
-                                             << "de_AT.UTF-8@euro"
-                                             << "ATS";
-        QTest::newRow("none set") << ""
-                                  << ""
-                                  << ""
-                                  << "ITL";
-        QTest::newRow("C") << "C.UTF-8"
-                           << ""
-                           << "de_AT"
-                           << "ITL";
-        QTest::newRow("no country") << "de"
-                                    << ""
-                                    << ""
-                                    << "ITL";
-        QTest::newRow("language without data there") << "ru_LV.UTF-8"
-                                                     << ""
-                                                     << ""
-                                                     << "LVL";
         // clang-format off
-        const char *rows[][2] = {{"bg_BG", "BGN"}, {"el_CY", "CYP"}, {"de_DE", "DEM"},
-            {"et_EE", "EEK"}, {"es_ES", "ESP"}, {"fi_FI", "FIM"}, {"fr_FR", "FRF"},
-            {"el_GR", "GRD"}, {"hr_HR", "HRK"}, {"lt_LT", "LTL"}, {"fr_LU", "LUF"},
-            {"mt_MT", "MTL"}, {"nl_NL", "NLG"}, {"pt_PT", "PTE"}, {"sl_SI", "SIT"},
-            {"sk_SK", "SKK"}, {"fr_MC", "FRF"}, {"sr_ME", "DEM"}, {"sq_XK", "DEM"},
-            {"it_SM", "ITL"}, {"it_VA", "ITL"}, {"de_CH", "ITL"}, {"POSIX", "ITL"}};
+        const char *rows[][2] = {{"en_IE.UTF-8 fr_BE it_IT", "IEP"}, {"- fr_BE.UTF-8 it_IT", "BEF"},
+            {"- - de_AT.UTF-8@euro", "ATS"}, {"- - -", "ITL"}, {"C.UTF-8 - de_AT", "ITL"},
+            {"de - -", "ITL"}, {"ru_LV.UTF-8 - -", "LVL"}, {"POSIX - -", "ITL"}};
+        const char *countries[] = {"bg_BG BGN", "el_CY CYP", "de_DE DEM", "et_EE EEK", "es_ES ESP",
+            "fi_FI FIM", "fr_FR FRF", "el_GR GRD", "hr_HR HRK", "lt_LT LTL", "fr_LU LUF",
+            "mt_MT MTL", "nl_NL NLG", "pt_PT PTE", "sl_SI SIT", "sk_SK SKK", "fr_MC FRF",
+            "sr_ME DEM", "sq_XK DEM", "it_SM ITL", "it_VA ITL", "de_CH ITL"};
         // clang-format on
         for (const auto &[locale, code] : rows)
-            QTest::newRow(locale) << ""
-                                  << "" << locale << code;
+            QTest::newRow(locale) << locale << code;
+        for (const char *country : countries)
+            QTest::newRow(country) << "- - " + QString::fromLatin1(country).left(5)
+                                   << QString::fromLatin1(country).right(3);
     }
 
     void userCountry()
     {
+        QFETCH(QString, locale);
         const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LANGUAGE")};
-        QFETCH(QString, lcAll);
-        QFETCH(QString, lcMonetary);
-        QFETCH(QString, lang);
-        qputenv("LC_ALL", lcAll.toUtf8());
-        qputenv("LC_MONETARY", lcMonetary.toUtf8());
-        qputenv("LANG", lang.toUtf8());
+        const QStringList values = locale.split(u' ');
+        for (int i = 0; i < 3; ++i)
+            qputenv(std::array{"LC_ALL", "LC_MONETARY", "LANG"}[i],
+                    values[i] == u"-" ? QByteArray() : values[i].toUtf8());
         qputenv("LANGUAGE", "de_DE:de");
         const QString code = Module1::HomeCurrency(Module1::UserTerritory()).code.toString();
         qputenv("LC_ALL", saved[0]);
