@@ -44,14 +44,16 @@ struct Home
     QStringView code;
 };
 
+// Monaco, Montenegro and Kosovo used the currencies of their neighbours until the euro.
 constexpr Home homes[] = {
-        {QLocale::Austria, u"ATS"},   {QLocale::Belgium, u"BEF"},     {QLocale::Bulgaria, u"BGN"},
-        {QLocale::Cyprus, u"CYP"},    {QLocale::Germany, u"DEM"},     {QLocale::Estonia, u"EEK"},
-        {QLocale::Spain, u"ESP"},     {QLocale::Finland, u"FIM"},     {QLocale::France, u"FRF"},
-        {QLocale::Greece, u"GRD"},    {QLocale::Croatia, u"HRK"},     {QLocale::Ireland, u"IEP"},
-        {QLocale::Lithuania, u"LTL"}, {QLocale::Luxembourg, u"LUF"},  {QLocale::Latvia, u"LVL"},
-        {QLocale::Malta, u"MTL"},     {QLocale::Netherlands, u"NLG"}, {QLocale::Portugal, u"PTE"},
-        {QLocale::Slovenia, u"SIT"},  {QLocale::Slovakia, u"SKK"},
+        {QLocale::Austria, u"ATS"},    {QLocale::Belgium, u"BEF"},     {QLocale::Bulgaria, u"BGN"},
+        {QLocale::Cyprus, u"CYP"},     {QLocale::Germany, u"DEM"},     {QLocale::Estonia, u"EEK"},
+        {QLocale::Spain, u"ESP"},      {QLocale::Finland, u"FIM"},     {QLocale::France, u"FRF"},
+        {QLocale::Greece, u"GRD"},     {QLocale::Croatia, u"HRK"},     {QLocale::Ireland, u"IEP"},
+        {QLocale::Lithuania, u"LTL"},  {QLocale::Luxembourg, u"LUF"},  {QLocale::Latvia, u"LVL"},
+        {QLocale::Malta, u"MTL"},      {QLocale::Netherlands, u"NLG"}, {QLocale::Portugal, u"PTE"},
+        {QLocale::Slovenia, u"SIT"},   {QLocale::Slovakia, u"SKK"},    {QLocale::Monaco, u"FRF"},
+        {QLocale::Montenegro, u"DEM"}, {QLocale::Kosovo, u"DEM"},
 };
 
 const Currency &currencyOf(QStringView code)
@@ -68,6 +70,24 @@ const Currency &HomeCurrency(QLocale::Territory territory)
     const auto home = std::find_if(std::begin(homes), std::end(homes),
                                    [territory](const Home &h) { return h.territory == territory; });
     return currencyOf(home == std::end(homes) ? QStringView(u"ITL") : home->code);
+}
+
+QLocale::Territory UserTerritory()
+{
+    for (const char *variable : {"LC_ALL", "LC_MONETARY", "LANG"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (name.isEmpty())
+            continue;
+        // language[_territory][.codeset][@modifier]. The code is read alone: a language the
+        // toolkit has no data for in that country ("ru_LV") must not lead it to another country.
+        const QStringView locale(name.begin(), std::find_if(name.begin(), name.end(), [](QChar c) {
+                                     return c == u'.' || c == u'@';
+                                 }));
+        const qsizetype underscore = locale.indexOf(u'_');
+        return underscore < 0 ? QLocale::AnyTerritory
+                              : QLocale::codeToTerritory(locale.sliced(underscore + 1));
+    }
+    return QLocale::AnyTerritory;
 }
 
 const Currency *MatchingCurrency(QStringView rate, QStringView symbol)

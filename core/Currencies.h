@@ -28,6 +28,11 @@ extern const std::array<Currency, 21> Currencies;
 /// stored; the lira for every other territory, as before any of them was known.
 const Currency &HomeCurrency(QLocale::Territory territory);
 
+/// The country of the user's locale for money, as C programs take it: from the first of
+/// `LC_ALL`, `LC_MONETARY` and `LANG` that is set and not empty, and never from `LANGUAGE`, which
+/// lists interface languages. AnyTerritory for "C", "POSIX" and names without a country.
+QLocale::Territory UserTerritory();
+
 /// The currency whose rate, compared as a number, and symbol are these; nullptr when none is.
 /// Where two currencies share a rate the symbol tells them apart.
 const Currency *MatchingCurrency(QStringView rate, QStringView symbol);

@@ -49,30 +49,28 @@ BigInt powerOfTen(int n)
     return power;
 }
 
-// Half-to-even rounding of num / den, both non-negative.
+// num / den rounded to the nearest whole number, both non-negative. A half goes up, away from
+// zero once the sign is put back, as the laws that fixed the rates round converted amounts.
 BigInt divideRounded(const BigInt &num, const BigInt &den)
 {
     BigInt quotient;
     BigInt remainder;
     boost::multiprecision::divide_qr(num, den, quotient, remainder);
-    const BigInt twice = remainder * 2;
-    if (twice > den || (twice == den && boost::multiprecision::bit_test(quotient, 0)))
+    if (remainder * 2 >= den)
         ++quotient;
     return quotient;
 }
 
-// Rounds a decimal digit string (no leading zeros) to `keep` digits, half to even. Returns the
-// number of places the exponent grows by.
+// Rounds a decimal digit string (no leading zeros) to `keep` digits, a half away from zero.
+// Returns the number of places the exponent grows by.
 int roundDigits(std::string &digits, std::size_t keep)
 {
     if (digits.size() <= keep)
         return 0;
     const int dropped = static_cast<int>(digits.size() - keep);
     const char first = digits[keep];
-    const bool rest = digits.find_first_not_of('0', keep + 1) != std::string::npos;
     digits.resize(keep);
-    const bool odd = !digits.empty() && (digits.back() - '0') % 2 == 1;
-    if (first > '5' || (first == '5' && (rest || odd))) {
+    if (first >= '5') {
         auto it = digits.rbegin();
         for (; it != digits.rend() && *it == '9'; ++it)
             *it = '0';
@@ -84,14 +82,12 @@ int roundDigits(std::string &digits, std::size_t keep)
     return dropped;
 }
 
-// The text of a non-negative integer × 10^exponent, with at most 15 significant digits, in the
-// program's format without grouping.
+// The text of a non-negative integer × 10^exponent in the program's format without grouping.
 QString formatScaled(const BigInt &value, int exponent, bool negative)
 {
     std::string digits = value.str();
     if (digits == "0")
         return QStringLiteral("0");
-    exponent += roundDigits(digits, significantDigits);
     while (digits.size() > 1 && digits.back() == '0') {
         digits.pop_back();
         ++exponent;
@@ -114,16 +110,22 @@ QString formatScaled(const BigInt &value, int exponent, bool negative)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The text of num / den × 10^exponent rounded to `decimals` decimals.
-QString formatQuotient(BigInt num, BigInt den, int exponent, int decimals, bool negative)
+// The text of num / den × 10^exponent rounded to `decimals` decimals, or to 15 significant digits
+// where those are fewer. Rounded once, from the exact value: rounding to the decimals first and
+// then to 15 digits would turn ...49,6 into ...50 and carry it up a second time.
+QString formatQuotient(const BigInt &num, const BigInt &den, int exponent, int decimals,
+                       bool negative)
 {
-    const int scale = exponent + decimals;
-    if (scale >= 0)
-        num *= powerOfTen(scale);
-    else
-        den *= powerOfTen(-scale);
-    const BigInt rounded = divideRounded(num, den);
-    return formatScaled(rounded, -decimals, negative && rounded != 0);
+    for (int places = decimals;;) {
+        const int scale = exponent + places;
+        const BigInt rounded = scale >= 0 ? divideRounded(num * powerOfTen(scale), den)
+                                          : divideRounded(num, den * powerOfTen(-scale));
+        // A carry to the next power of ten may leave a 16th digit, a zero.
+        const auto length = static_cast<int>(rounded.str().size());
+        if (length <= significantDigits || places < decimals)
+            return formatScaled(rounded, -places, negative && rounded != 0);
+        places -= length - significantDigits;
+    }
 }
 
 template<typename Float> QString formatShortest(Float value)

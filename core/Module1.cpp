@@ -23,19 +23,54 @@ std::function<void(const QString &)> &currencyDescriptionSink()
     return sink;
 }
 
+namespace {
+
+// The one listed currency that `matches`, or nullptr when none or several do.
+template<typename Predicate> const Currency *onlyCurrency(Predicate matches)
+{
+    const auto first = std::find_if(Currencies.begin(), Currencies.end(), matches);
+    if (first == Currencies.end()
+        || std::find_if(first + 1, Currencies.end(), matches) != Currencies.end())
+        return nullptr;
+    return &*first;
+}
+
+// The listed currency a stored rate and symbol name, either of them null when not stored.
+const Currency *namedCurrency(const QString &rate, const QString &symbol)
+{
+    const auto value = UsableRate(rate);
+    if (value && !symbol.isNull())
+        if (const Currency *match = MatchingCurrency(rate, symbol))
+            return match;
+    if (!symbol.isNull())
+        if (const Currency *match = onlyCurrency(
+                    [&symbol](const Currency &currency) { return currency.symbol == symbol; }))
+            return match;
+    if (!value)
+        return nullptr;
+    return onlyCurrency(
+            [&value](const Currency &currency) { return ParseAmount(currency.rate) == value; });
+}
+
+} // namespace
+
 ConversionSettings ReadConversionSettings(QLocale::Territory home)
 {
-    const Currency &currency = HomeCurrency(home);
-    const auto read = [](const QString &key, QStringView defaultText) {
-        return platform::GetSetting(key, defaultText.toString());
+    const auto read = [](const char *key, const QString &defaultText = {}) {
+        return platform::GetSetting(QString::fromLatin1(key), defaultText);
     };
+    const QString rate = read("Value");
+    const QString symbol = read("CurrencyDescription");
+    const Currency *named = namedCurrency(rate, symbol);
+    const Currency &currency = named ? *named : HomeCurrency(home);
     return {
-            read(QStringLiteral("Value"), currency.rate),
-            read(QStringLiteral("CurrencyDescription"), currency.symbol),
-            DecimalsOf(read(QStringLiteral("EuroDecimal"), u"2"), 2),
-            DecimalsOf(read(QStringLiteral("CurrencyDecimal"), QString::number(currency.decimals)),
+            rate.isNull() ? currency.rate.toString() : rate,
+            symbol.isNull() ? currency.symbol.toString() : symbol,
+            DecimalsOf(read("EuroDecimal", QStringLiteral("2")), 2),
+            DecimalsOf(read("CurrencyDecimal", QString::number(currency.decimals)),
                        currency.decimals),
-            UseSeparatorOf(read(QStringLiteral("UseSeparator"), u"1")),
+            UseSeparatorOf(read("UseSeparator", QStringLiteral("1"))),
+            &currency,
     };
 }
 
@@ -45,7 +80,7 @@ void LoadSettings(QLocale::Territory home)
     intEuroDecimal = stored.euroDecimals;
     intCurrencyDecimal = stored.currencyDecimals;
     const auto rate = UsableRate(stored.rate);
-    exactCambio = rate ? *rate : *ParseAmount(HomeCurrency(home).rate);
+    exactCambio = rate ? *rate : *ParseAmount(stored.currency->rate);
     dblCambio = exactCambio.toDouble();
     if (currencyDescriptionSink())
         currencyDescriptionSink()(stored.symbol);
@@ -99,6 +134,89 @@ qint16 FilterKey(qint16 KeyAscii, QStringView Text)
     return 0;
 }
 
+namespace {
+
+bool isGroupBlank(QChar c)
+{
+    return c == u' ' || c == u'\u00A0' || c == u'\u202F' || c == u'\u2009';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Removes `affix` from the front (or the back) of text, with the blanks that part it from the
+// rest; false when the text does not begin (end) with it.
+bool dropAffix(QStringView &text, QStringView affix, bool front)
+{
+    if (affix.isEmpty() || !(front ? text.startsWith(affix) : text.endsWith(affix)))
+        return false;
+    if (front) {
+        text = text.sliced(affix.size());
+        while (!text.isEmpty() && text.front().isSpace())
+            text = text.sliced(1);
+    } else {
+        text.chop(affix.size());
+        while (!text.isEmpty() && text.back().isSpace())
+            text.chop(1);
+    }
+    return true;
+}
+
+// Whether the blanks and dots of an integer part stand between groups of three digits after a
+// first group of one to three.
+bool blanksGroup(QStringView integerPart)
+{
+    qsizetype group = 0;
+    bool first = true;
+    for (const QChar c : integerPart) {
+        if (isDigit(c)) {
+            ++group;
+        } else if ((c == u'.' || isGroupBlank(c)) && group > 0 && group <= 3
+                   && (first || group == 3)) {
+            first = false;
+            group = 0;
+        } else {
+            return false;
+        }
+    }
+    return group == 3 || (first && group > 0);
+}
+
+} // namespace
+
+QString PastedAmount(QStringView Text, QStringView symbol)
+{
+    QString kept;
+    kept.reserve(Text.size());
+    for (const char32_t c : Text.toUcs4())
+        if (QChar::category(c) != QChar::Other_Format)
+            kept += QStringView(QChar::fromUcs4(c));
+
+    QStringView amount = QStringView(kept).trimmed();
+    // A symbol made of amount characters would eat into the amount.
+    if (std::any_of(symbol.begin(), symbol.end(),
+                    [](QChar c) { return isDigit(c) || c == u',' || c == u'.'; }))
+        symbol = {};
+    bool dropped = false;
+    for (const bool front : {true, false})
+        dropped = dropAffix(amount, u"€", front) || dropAffix(amount, symbol, front) || dropped;
+    QString result = dropped ? amount.toString() : kept;
+
+    const QStringView whole = QStringView(result).trimmed();
+    qsizetype begin = whole.data() - result.constData();
+    const qsizetype end = whole.contains(u',') ? result.indexOf(u',') : begin + whole.size();
+    if (whole.startsWith(u'-') || whole.startsWith(u'+'))
+        ++begin;
+    const QStringView integerPart
+            = QStringView(result).sliced(begin, std::max(end - begin, qsizetype(0)));
+    if (std::any_of(integerPart.begin(), integerPart.end(), isGroupBlank)
+        && blanksGroup(integerPart))
+        std::replace_if(result.begin() + begin, result.begin() + end, isGroupBlank, u'.');
+    return result;
+}
+
 QString GroupThousands(QStringView Text)
 {
     if (Text.isEmpty())
@@ -125,25 +243,23 @@ QString GroupThousands(QStringView Text)
     }
     p = std::max(p, begin);
 
-    // Counting the kept characters first lets the text be built front to back: prepending, as
-    // the rule reads, would be quadratic on long pastes. A surrogate pair counts as one
-    // character, so a pasted symbol is never split by a dot.
+    // Counting the digits first lets the text be built front to back: prepending, as the rule
+    // reads, would be quadratic on long pastes. Only digits are counted, and a dot goes only
+    // between two of them: anything else in the text is no part of a group.
     const QStringView integerPart = Text.sliced(begin, p - begin);
-    const auto isTrail = [](QChar c) {
-        return c.isLowSurrogate();
-    };
-    qsizetype left = integerPart.size() - integerPart.count(u'.')
-            - std::count_if(integerPart.begin(), integerPart.end(), isTrail);
-    const qsizetype kept = left;
-    result.reserve(Text.size() + kept / 3);
+    qsizetype left = std::count_if(integerPart.begin(), integerPart.end(), isDigit);
+    result.reserve(Text.size() + left / 3);
+    bool afterDigit = false;
     for (QChar c : integerPart) {
         if (c == u'.')
             continue;
-        if (!isTrail(c)) {
-            if (left != kept && left % 3 == 0)
+        const bool digit = isDigit(c);
+        if (digit) {
+            if (afterDigit && left % 3 == 0)
                 result += u'.';
             --left;
         }
+        afterDigit = digit;
         result += c;
     }
     const QStringView rest = Text.sliced(p);

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "Currencies.h"
 #include "Decimal.h"
 
 #include <QLocale>
@@ -24,10 +25,12 @@ extern qint16 intCurrencyDecimal;
 /// 1 groups thousands in the amount boxes; any other value leaves them plain.
 extern qint16 intUseSeparator;
 
-/// The five conversion settings as the store holds them. Where nothing is stored under a key,
-/// and where decimals or grouping make no sense, the former currency of the `home` territory
-/// gives the rate, symbol and own decimals (the lira for any other territory), and the euro
-/// takes two decimals with grouping on. The rate and symbol stay as stored.
+/// The five conversion settings as the store holds them. The rate, symbol and own decimals are
+/// one currency: where one is not stored, or the decimals are unusable, it comes from the
+/// listed currency the stored ones name (by a usable rate and the symbol, else by a symbol or a
+/// usable rate that only one currency has), else from the former currency of the `home`
+/// territory (the lira for any other territory). A stored rate stays as stored, usable or not.
+/// The euro takes two decimals and grouping is on where nothing usable is stored.
 struct ConversionSettings
 {
     QString rate;
@@ -35,13 +38,13 @@ struct ConversionSettings
     qint16 euroDecimals;
     qint16 currencyDecimals;
     qint16 useSeparator;
+    const Currency *currency; ///< whose figures stand in for what is missing or unusable
 };
 ConversionSettings ReadConversionSettings(QLocale::Territory home);
 
 /// Fills the working variables from the settings store, with the defaults of the `home`
-/// territory (the system locale's), and hands the currency symbol to currencyDescriptionSink().
-/// A rate that cannot be used gives the default rate.
-void LoadSettings(QLocale::Territory home = QLocale::system().territory());
+/// territory, and hands the currency symbol to currencyDescriptionSink().
+void LoadSettings(QLocale::Territory home = UserTerritory());
 
 /// The rate a text stands for when it is usable: it passes the numeric test, its value is
 /// greater than zero, and any group dots stand between groups of exactly three digits after a
@@ -61,7 +64,15 @@ std::function<void(const QString &)> &currencyDescriptionSink();
 /// The character to insert in place of KeyAscii in an amount box holding Text; 0 refuses it.
 qint16 FilterKey(qint16 KeyAscii, QStringView Text);
 
-/// Text with the thousands dots of its integer part rebuilt from the right.
+/// Text pasted from elsewhere, web pages above all, in the form the numeric test reads: invisible
+/// format characters (Unicode Cf) dropped, a "€" or `symbol` at either end, with any blanks
+/// between it and the amount, removed, and blanks (space, no-break, narrow no-break or thin
+/// space) between groups of three digits made group dots. Any other text comes back as it was
+/// apart from the format characters, so that a typed amount keeps its rules.
+QString PastedAmount(QStringView Text, QStringView symbol);
+
+/// Text with the thousands dots of its integer part rebuilt from the right, only ever between
+/// two digits.
 QString GroupThousands(QStringView Text);
 
 } // namespace Module1

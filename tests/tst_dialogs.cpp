@@ -94,9 +94,9 @@ private slots:
         // clang-format off
         const char *rows[][5] = {
             {"1.936,27", "Lit", "txtCambio", "", "0|5|Lit|1.936,27|ITL – Lira italiana"}, // a number
-            {"1,95583", "DM", "txtCambio", "", "0|5|DM|1,95583|DEM – Deutsche Mark"}, // shared rates
+            {"1,95583", "DM", "txtCambio", "", "2|5|DM|1,95583|DEM – Deutsche Mark"}, // shared rates
             {"1936,27", "Lit", "cmbValuta", "D", "2|5|DM|1,95583|DEM – Deutsche Mark"},
-            {"6,55957", "F", "txtCambio", "1", "0|5|F|6,559571|Altra valuta"},
+            {"6,55957", "F", "txtCambio", "1", "2|5|F|6,559571|Altra valuta"},
             {"40,3399", "EURO", "txtTestoValuta", "\b\b\b\bF", "0|5|F|40,3399|LUF – Franc luxembourgeois"}};
         // clang-format on
         for (const auto &[rate, symbol, box, keys, after] : rows) {

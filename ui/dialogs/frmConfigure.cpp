@@ -134,7 +134,7 @@ void frmConfigure::Form_Load()
 {
     // Stored values the lists cannot show select what the program actually uses.
     const Module1::ConversionSettings stored
-            = Module1::ReadConversionSettings(QLocale::system().territory());
+            = Module1::ReadConversionSettings(Module1::UserTerritory());
     ui->txtCambio->setText(stored.rate);
     ui->txtTestoValuta->setText(stored.symbol);
     ui->cmbEuroDecimal->setCurrentIndex(stored.euroDecimals);

@@ -58,20 +58,28 @@ std::optional<qint16> keyAsciiOf(const QKeyEvent *event)
 // An amount box holds at most this many characters once its amount is grouped.
 constexpr int longestAmount = 32767;
 
-// Refuses an edit whose amount would not fit the box once grouped. A length limit alone would
-// cut a long paste short, silently turning one amount into another.
+// Reads text pasted from elsewhere as the amount it shows (see PastedAmount), and refuses an
+// edit whose amount would not fit the box once grouped. A length limit alone would cut a long
+// paste short, silently turning one amount into another.
 class AmountFits : public QValidator
 {
 public:
-    using QValidator::QValidator;
+    AmountFits(const QLabel *symbol, QObject *parent) : QValidator(parent), m_symbol(symbol) { }
 
-    State validate(QString &input, int & /*pos*/) const override
+    State validate(QString &input, int &pos) const override
     {
+        if (QString amount = Module1::PastedAmount(input, m_symbol->text()); amount != input) {
+            input = std::move(amount);
+            pos = static_cast<int>(input.size());
+        }
         const qsizetype length = Module1::intUseSeparator == 1
                 ? Module1::GroupThousands(input).size()
                 : input.size();
         return length <= longestAmount ? Acceptable : Invalid;
     }
+
+private:
+    const QLabel *m_symbol;
 };
 
 // A stored position in whole pixels; text that is not a number counts as absent.
@@ -109,7 +117,7 @@ frmMain::frmMain(QWidget *parent)
     for (QLineEdit *box : {ui->txtEuro, ui->txtCurrency}) {
         // The validator is the limit: the box's own would cut a paste before it is judged.
         box->setMaxLength(std::numeric_limits<int>::max());
-        box->setValidator(new AmountFits(box));
+        box->setValidator(new AmountFits(ui->lblCurrencyDescription, box));
         connect(box, &QLineEdit::inputRejected, this, [] { platform::Beep(); });
     }
     for (QWidget *w : std::initializer_list<QWidget *>{ui->txtEuro, ui->txtCurrency, ui->cmdMenu})
