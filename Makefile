@@ -5,8 +5,8 @@
 # Front door: `make run` builds and starts the program, `make test` builds and runs every test.
 # Both install the missing Debian packages first.
 
-DEPS := cmake ninja-build g++ qt6-base-dev libboost-dev libbenchmark-dev \
-        qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra xvfb openbox xdotool x11-utils \
+DEPS := cmake ninja-build g++ qt6-base-dev libxcb-xinput-dev libboost-dev libbenchmark-dev \
+        qt6-translations-l10n fonts-dejavu-extra xvfb openbox xdotool x11-utils \
         x11-xkb-utils dbus at-spi2-core \
         python3-pyatspi python3-pytest python3-pytest-xvfb python3-xlib
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
