@@ -47,12 +47,13 @@ format:
 clean:
 	rm -rf build build-sanitize
 
-# `make package` packs the tracked files of the working tree into the upstream tarball
-# build/deb/cambrivo_VERSION.orig.tar.gz (on a clean checkout the same files as `git archive
-# HEAD`), reproducibly: in path order, with HEAD's commit time, owner root and modes 644 or 755.
-# It unpacks the tarball beside itself and builds the source and binary packages there with
-# dpkg-buildpackage, so that nothing it writes touches the tree. packaging/check-package.sh
-# checks, installs, tests and purges the result; packaging/check-reproducible.sh builds it twice.
+# `make package` packs the tracked files of the working tree but debian/ into the upstream
+# tarball build/deb/cambrivo_VERSION.orig.tar.gz (on a clean checkout the files of `git archive
+# HEAD ':!debian'`), reproducibly: in path order, with HEAD's commit time, owner root and modes
+# 644 or 755. It unpacks the tarball beside itself, adds debian/, and builds the source and
+# binary packages there with dpkg-buildpackage, so that nothing it writes touches the tree.
+# packaging/check-package.sh checks, installs, tests and purges the result;
+# packaging/check-reproducible.sh builds it twice.
 PKG_DEPS := dpkg-dev debhelper fakeroot lintian autopkgtest
 PKG_DIR := build/deb
 
@@ -64,11 +65,14 @@ package:
 	mkdir -p $(PKG_DIR)
 	upstream=$$(dpkg-parsechangelog -S Version | sed 's/-[^-]*$$//') && \
 	    orig=$(PKG_DIR)/cambrivo_$$upstream.orig.tar.gz && \
-	    git ls-files -z | tar -c -f - --null --verbatim-files-from -T - --ignore-failed-read \
-	        --format=gnu --mtime=@$$(git log -1 --format=%ct) --owner=0 --group=0 \
-	        --numeric-owner --mode=u+w,go-w,a+rX --transform="s,^,cambrivo-$$upstream/,S" | \
+	    git ls-files -z -- . ':!debian' | \
+	        tar -c -f - --null --verbatim-files-from -T - --ignore-failed-read --format=gnu \
+	            --mtime=@$$(git log -1 --format=%ct) --owner=0 --group=0 --numeric-owner \
+	            --mode=u+w,go-w,a+rX --transform="s,^,cambrivo-$$upstream/,S" | \
 	        gzip -9 -n > $$orig && \
 	    tar -x -f $$orig -C $(PKG_DIR) && \
+	    git ls-files -z debian | tar -c -f - --null --verbatim-files-from -T - | \
+	        tar -x -C $(PKG_DIR)/cambrivo-$$upstream && \
 	    cd $(PKG_DIR)/cambrivo-$$upstream && dpkg-buildpackage -us -uc -Jauto
 
 # Every file states its copyright and licence, in a header or in .reuse/dep5.
