@@ -5,8 +5,8 @@
 # Front door: `make run` builds and starts the program, `make test` builds and runs every test.
 # Both install the missing Debian packages first.
 
-DEPS := cmake ninja-build g++ qt6-base-dev qt6-l10n-tools libboost-dev libbenchmark-dev \
-        qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra xvfb openbox xdotool x11-utils \
+DEPS := cmake ninja-build g++ qt6-base-dev qt6-l10n-tools libxcb-xinput-dev libboost-dev \
+        libbenchmark-dev qt6-translations-l10n fonts-dejavu-extra xvfb openbox xdotool x11-utils \
         x11-xkb-utils dbus at-spi2-core desktop-file-utils \
         python3-pyatspi python3-pytest python3-pytest-xvfb python3-xlib
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -47,10 +47,13 @@ format:
 clean:
 	rm -rf build build-sanitize
 
-# `make package` builds the source and binary packages with dpkg-buildpackage in a copy of the
-# working tree (its tracked and unignored files) under build/deb/, where the .deb, .dsc and
-# .changes land, so that nothing it writes touches the tree. packaging/check-package.sh checks,
-# installs, tests and purges the result; packaging/check-reproducible.sh builds it twice.
+# `make package` packs the tracked files of the working tree but debian/ into the upstream
+# tarball build/deb/cambrivo_VERSION.orig.tar.gz (on a clean checkout the files of `git archive
+# HEAD ':!debian'`), reproducibly: in path order, with HEAD's commit time, owner root and modes
+# 644 or 755. It unpacks the tarball beside itself, adds debian/, and builds the source and
+# binary packages there with dpkg-buildpackage, so that nothing it writes touches the tree.
+# packaging/check-package.sh checks, installs, tests and purges the result;
+# packaging/check-reproducible.sh builds it twice.
 PKG_DEPS := dpkg-dev debhelper fakeroot lintian autopkgtest
 PKG_DIR := build/deb
 
@@ -59,11 +62,18 @@ package:
 	@dpkg-checkbuilddeps 2>/dev/null || { $(SUDO) apt-get update -qq && \
 	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq ./; }
 	rm -rf $(PKG_DIR)
-	mkdir -p $(PKG_DIR)/src
-	git ls-files -z --cached --others --exclude-standard | \
-	    tar -c --null --ignore-failed-read -T - | tar -x -C $(PKG_DIR)/src
-	cd $(PKG_DIR) && mv src cambrivo-$$(dpkg-parsechangelog -l src/debian/changelog -S Version) && \
-	    cd cambrivo-* && dpkg-buildpackage -us -uc -Jauto
+	mkdir -p $(PKG_DIR)
+	upstream=$$(dpkg-parsechangelog -S Version | sed 's/-[^-]*$$//') && \
+	    orig=$(PKG_DIR)/cambrivo_$$upstream.orig.tar.gz && \
+	    git ls-files -z -- . ':!debian' | \
+	        tar -c -f - --null --verbatim-files-from -T - --ignore-failed-read --format=gnu \
+	            --mtime=@$$(git log -1 --format=%ct) --owner=0 --group=0 --numeric-owner \
+	            --mode=u+w,go-w,a+rX --transform="s,^,cambrivo-$$upstream/,S" | \
+	        gzip -9 -n > $$orig && \
+	    tar -x -f $$orig -C $(PKG_DIR) && \
+	    git ls-files -z debian | tar -c -f - --null --verbatim-files-from -T - | \
+	        tar -x -C $(PKG_DIR)/cambrivo-$$upstream && \
+	    cd $(PKG_DIR)/cambrivo-$$upstream && dpkg-buildpackage -us -uc -Jauto
 
 # Every file states its copyright and licence, in a header or in .reuse/dep5.
 .PHONY: reuse-lint

@@ -4,7 +4,8 @@
 
 # Builds the package of the commit checked out here from two clones at paths of different depth,
 # one after the other, the second in another time zone, locale and umask and without the tests,
-# and fails unless the two .deb files are byte-identical. Uncommitted changes take no part.
+# and fails unless the two upstream tarballs and the two .deb files are byte-identical.
+# Uncommitted changes take no part.
 # Given the .deb that `make package` just built from this clean tree, it builds only the second.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,10 +31,14 @@ else
     first=$(build a 0022)
 fi
 second=$(build longer/path/b 0002 TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 DEB_BUILD_OPTIONS=nocheck)
-sha256sum "$first" "$second"
-if ! cmp -s "$first" "$second"; then
-    command -v diffoscope > /dev/null && diffoscope "$first" "$second" || true
-    echo "check-reproducible: the two builds differ" >&2
+same() { # same FILE FILE: fail unless the two are byte-identical
+    sha256sum "$1" "$2"
+    cmp -s "$1" "$2" && return
+    command -v diffoscope > /dev/null && diffoscope "$1" "$2" || true
+    echo "check-reproducible: the two builds differ in ${1##*/}" >&2
     exit 1
-fi
-echo "check-reproducible: both builds gave the same .deb"
+}
+same "$first" "$second"
+# Each upstream tarball lies beside the .deb that was built from it.
+same "${first%/*}"/cambrivo_*.orig.tar.gz "${second%/*}"/cambrivo_*.orig.tar.gz
+echo "check-reproducible: both builds gave the same upstream tarball and .deb"

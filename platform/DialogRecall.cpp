@@ -7,40 +7,30 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include <cstdint>
-#include <cstring>
+#include <xcb/xcb.h>
+#include <xcb/xinput.h>
 
 namespace platform {
 
 namespace {
 
-// The X protocol's numbers: a core key or button press names its window at byte 12; where the
-// server has the input extension, the toolkit takes buttons from it, whose press names its
-// window at byte 24.
-constexpr std::uint8_t keyPress = 2;
-constexpr std::uint8_t buttonPress = 4;
-constexpr std::uint8_t genericEvent = 35;
-constexpr std::uint16_t inputButtonPress = 4;
-
-// The window a key or button press happened in, or 0 for any other event.
-std::uint32_t pressedIn(const unsigned char *event)
+// The window a key or button press happened in, or 0 for any other event. Where the server has
+// the input extension, the toolkit takes buttons from it, and its presses come as generic events.
+xcb_window_t pressedIn(const xcb_generic_event_t &event)
 {
-    std::uint32_t window = 0;
-    std::uint16_t subtype = 0;
-    switch (event[0] & 0x7F) {
-    case keyPress:
-    case buttonPress: // where the server lacks the input extension
-        std::memcpy(&window, event + 12, sizeof window);
-        break;
-    case genericEvent:
-        std::memcpy(&subtype, event + 8, sizeof subtype);
-        if (subtype == inputButtonPress)
-            std::memcpy(&window, event + 24, sizeof window);
-        break;
+    switch (event.response_type & ~0x80) { // the top bit marks an event another client sent
+    case XCB_KEY_PRESS:
+        return reinterpret_cast<const xcb_key_press_event_t &>(event).event;
+    case XCB_BUTTON_PRESS: // where the server lacks the input extension
+        return reinterpret_cast<const xcb_button_press_event_t &>(event).event;
+    case XCB_GE_GENERIC:
+        if (reinterpret_cast<const xcb_ge_generic_event_t &>(event).event_type
+            != XCB_INPUT_BUTTON_PRESS)
+            return 0;
+        return reinterpret_cast<const xcb_input_button_press_event_t &>(event).event;
     default:
-        break;
+        return 0;
     }
-    return window;
 }
 
 } // namespace
@@ -61,7 +51,7 @@ bool DialogRecall::nativeEventFilter(const QByteArray &eventType, void *message,
     // Other window systems keep a modal dialog in reach themselves.
     if (eventType != "xcb_generic_event_t")
         return false;
-    if (pressedIn(static_cast<const unsigned char *>(message)) != m_window.winId())
+    if (pressedIn(*static_cast<const xcb_generic_event_t *>(message)) != m_window.winId())
         return false;
     m_dialog.showNormal();
     m_dialog.raise();
