@@ -4,6 +4,9 @@
 
 #pragma once
 
+#include "ui/Accessibility.h"
+
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -71,6 +74,10 @@ private:
     /// returning once it has closed; the result says whether it did.
     bool openMenuIfAsked(const QEvent *event);
     void filterComposed(QLineEdit *box, QInputMethodEvent *event);
+    /// Opens the command menu with its first item active, as a keyboard user expects.
+    void showMenuByKeyboard();
+    /// Has a screen reader speak the converted amount once the typing in a box has settled.
+    void announceResult();
 
     bool filterKeyPress(QLineEdit *box, const QKeyEvent *event);
     void keyPress(QLineEdit *box, const QString &text, qint16 &KeyAscii);
@@ -82,4 +89,7 @@ private:
     std::unique_ptr<frmMenus> m_menus;
     // The strip's position (pixels) as last requested while the left button drags it.
     std::optional<QPoint> m_requested;
+    // Runs once the converted amount has stopped changing; never while nothing changes.
+    QTimer m_settled;
+    accessibility::Announcer m_announcer{*this};
 };

@@ -1,0 +1,318 @@
+// SPDX-FileCopyrightText: 2026 The Cambrivo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "Accessibility.h"
+
+#include <QAccessibleObject>
+#include <QAccessibleWidget>
+#include <QAction>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QWindow>
+
+namespace accessibility {
+
+namespace {
+
+// A single-line box without formatting. The toolkit's own interface answers a screen reader's
+// question for the run of equal attributes with an empty run, and Orca then drops the last
+// character of what it speaks; here the whole text is one run, and a line is the whole text
+// wherever the caret stands, its end included.
+class LineEditAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface
+{
+public:
+    explicit LineEditAccessible(QLineEdit *box) : QAccessibleWidget(box, QAccessible::EditableText)
+    { }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return box()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    void setText(QAccessible::Text t, const QString &text) override
+    {
+        if (t == QAccessible::Value)
+            box()->setText(text);
+        else
+            QAccessibleWidget::setText(t, text);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = box()->isReadOnly();
+        state.editable = !state.readOnly;
+        state.selectableText = true;
+        return state;
+    }
+
+    // Text
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (selectionIndex == 0 && box()->hasSelectedText()) {
+            *startOffset = box()->selectionStart();
+            *endOffset = box()->selectionEnd();
+        }
+    }
+    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override
+    {
+        setSelection(0, startOffset, endOffset);
+    }
+    void removeSelection(int selectionIndex) override
+    {
+        if (selectionIndex == 0)
+            box()->deselect();
+    }
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override
+    {
+        if (selectionIndex == 0)
+            box()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return box()->cursorPosition(); }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        if (startOffset < 0 || startOffset > endOffset)
+            return {};
+        return box()->text().mid(startOffset, endOffset - startOffset);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                         int *endOffset) const override
+    {
+        const int count = characterCount();
+        const bool wholeLine = boundaryType == QAccessible::LineBoundary
+                || boundaryType == QAccessible::ParagraphBoundary
+                || boundaryType == QAccessible::NoBoundary;
+        if (wholeLine && offset >= 0 && offset <= count) {
+            *startOffset = 0;
+            *endOffset = count;
+            return box()->text();
+        }
+        return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+    }
+    int characterCount() const override { return static_cast<int>(box()->text().size()); }
+    QRect characterRect(int offset) const override
+    {
+        const QString text = box()->text();
+        if (offset < 0 || offset >= text.size())
+            return {};
+        // Measured from the caret, which already carries the scrolling and the alignment.
+        const QFontMetrics metrics(box()->font());
+        const QRect caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x = caret.x() + metrics.horizontalAdvance(text.left(offset))
+                - metrics.horizontalAdvance(text.left(box()->cursorPosition()));
+        const QRect local(x, caret.y(), metrics.horizontalAdvance(text.mid(offset, 1)),
+                          caret.height());
+        return local.translated(box()->mapToGlobal(QPoint(0, 0)));
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return box()->cursorPositionAt(box()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        box()->setCursorPosition(endIndex);
+        box()->setCursorPosition(startIndex);
+    }
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        const int count = characterCount();
+        if (offset < 0 || offset > count) {
+            *startOffset = *endOffset = -1;
+            return {};
+        }
+        *startOffset = 0;
+        *endOffset = count;
+        return {};
+    }
+
+    // Editable text: edits go through setText, so the box's validator sees none of them;
+    // they are judged as a paste is, by the box's own change handling.
+    void deleteText(int startOffset, int endOffset) override
+    {
+        box()->setText(box()->text().remove(startOffset, endOffset - startOffset));
+    }
+    void insertText(int offset, const QString &text) override
+    {
+        box()->setText(box()->text().insert(offset, text));
+    }
+    void replaceText(int startOffset, int endOffset, const QString &text) override
+    {
+        box()->setText(box()->text().replace(startOffset, endOffset - startOffset, text));
+    }
+
+private:
+    QLineEdit *box() const { return static_cast<QLineEdit *>(widget()); }
+};
+
+// A menu item with a check mark, given a check box's role: the toolkit reports it as a plain
+// menu item that cannot be checked, so a screen reader says "checked" but never "not checked".
+class CheckItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    CheckItemAccessible(QMenu *menu, QAction *action) : m_menu(menu), m_action(action) { }
+
+    bool isValid() const override { return m_menu && m_action; }
+    QObject *object() const override { return m_action; }
+    QWindow *window() const override { return m_menu ? m_menu->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_menu);
+    }
+    QAccessibleInterface *child(int /*index*/) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface * /*child*/) const override { return -1; }
+    QAccessibleInterface *childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return QString(m_action->text()).remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        if (t == QAccessible::Accelerator)
+            return m_action->shortcut().toString(QKeySequence::NativeText);
+        if (t == QAccessible::Description)
+            return m_action->toolTip() == m_action->iconText() ? QString() : m_action->toolTip();
+        return {};
+    }
+    void setText(QAccessible::Text /*t*/, const QString & /*text*/) override { }
+    QRect rect() const override
+    {
+        const QRect local = m_menu->actionGeometry(m_action);
+        return local.translated(m_menu->mapToGlobal(QPoint(0, 0)));
+    }
+    QAccessible::Role role() const override { return QAccessible::CheckBox; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !m_menu->isVisible() || !m_action->isVisible();
+        state.focusable = true;
+        state.focused = m_menu->activeAction() == m_action;
+        state.checkable = true;
+        state.checked = m_action->isChecked();
+        state.disabled = !m_action->isEnabled();
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                 : nullptr;
+    }
+
+    QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == toggleAction() && m_action->isEnabled())
+            m_action->trigger();
+    }
+    QStringList keyBindingsForAction(const QString & /*actionName*/) const override { return {}; }
+
+private:
+    QPointer<QMenu> m_menu;
+    QPointer<QAction> m_action;
+};
+
+QAccessibleInterface *factory(const QString &className, QObject *object)
+{
+    if (className == u"QLineEdit")
+        return new LineEditAccessible(static_cast<QLineEdit *>(object));
+    if (className == u"QAction") {
+        auto *action = static_cast<QAction *>(object);
+        if (!action->isCheckable())
+            return nullptr;
+        for (QObject *owner : action->associatedObjects())
+            if (auto *menu = qobject_cast<QMenu *>(owner))
+                return new CheckItemAccessible(menu, action);
+    }
+    return nullptr;
+}
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// News that a screen reader speaks as it appears. The toolkit reports a changed description or
+// name without the new text, which Orca 43 cannot speak; a notification it reads itself.
+class NotificationAccessible : public QAccessibleObject
+{
+public:
+    NotificationAccessible(QObject *anchor, QWidget &owner)
+        : QAccessibleObject(anchor), m_owner(&owner)
+    { }
+
+    void setText(QAccessible::Text t, const QString &text) override
+    {
+        if (t == QAccessible::Name)
+            m_text = text;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? m_text : QString();
+    }
+    QWindow *window() const override { return m_owner ? m_owner->windowHandle() : nullptr; }
+    QRect rect() const override
+    {
+        return m_owner ? QRect(m_owner->mapToGlobal(QPoint(0, 0)), m_owner->size()) : QRect();
+    }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_owner);
+    }
+    QAccessibleInterface *child(int /*index*/) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface * /*child*/) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    QPointer<QWidget> m_owner;
+    QString m_text;
+};
+#endif
+
+} // namespace
+
+void install()
+{
+    static const bool installed = (QAccessible::installFactory(factory), true);
+    Q_UNUSED(installed)
+}
+
+void Announcer::say(const QString &text)
+{
+    if (text == m_said)
+        return;
+    m_said = text;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(&m_owner, text);
+    event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#else
+    QAccessibleInterface *notification = QAccessible::queryAccessibleInterface(&m_anchor);
+    if (!notification) {
+        notification = new NotificationAccessible(&m_anchor, m_owner);
+        QAccessible::registerAccessibleInterface(notification);
+    }
+    notification->setText(QAccessible::Name, text);
+    QAccessibleEvent event(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&event);
+#endif
+}
+
+} // namespace accessibility
