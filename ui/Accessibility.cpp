@@ -4,9 +4,11 @@
 
 #include "Accessibility.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +19,15 @@
 namespace accessibility {
 
 namespace {
+
+// Plain text is one run of equal attributes from its start to its end.
+QString wholeRun(int offset, int count, int *startOffset, int *endOffset)
+{
+    const bool inside = offset >= 0 && offset <= count;
+    *startOffset = inside ? 0 : -1;
+    *endOffset = inside ? count : -1;
+    return {};
+}
 
 // A single-line box without formatting. The toolkit's own interface answers a screen reader's
 // question for the run of equal attributes with an empty run, and Orca then drops the last
@@ -135,14 +146,7 @@ public:
     }
     QString attributes(int offset, int *startOffset, int *endOffset) const override
     {
-        const int count = characterCount();
-        if (offset < 0 || offset > count) {
-            *startOffset = *endOffset = -1;
-            return {};
-        }
-        *startOffset = 0;
-        *endOffset = count;
-        return {};
+        return wholeRun(offset, characterCount(), startOffset, endOffset);
     }
 
     // Editable text: edits go through setText, so the box's validator sees none of them;
@@ -164,16 +168,101 @@ private:
     QLineEdit *box() const { return static_cast<QLineEdit *>(widget()); }
 };
 
-// A menu item with a check mark, given a check box's role: the toolkit reports it as a plain
-// menu item that cannot be checked, so a screen reader says "checked" but never "not checked".
-class CheckItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+// A list that shows one item: its text is the item it shows. The toolkit gives a screen reader
+// no way to the current item of a closed list, so Orca reads neither it on focus nor its change.
+// A name given on purpose wins over the label beside the list, which two lists may share.
+class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    CheckItemAccessible(QMenu *menu, QAction *action) : m_menu(menu), m_action(action) { }
+    explicit ComboAccessible(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox)
+    {
+        QObject::connect(list, &QComboBox::currentTextChanged, list, [this](const QString &now) {
+            // Told as an insertion alone: Orca would say "selection deleted" before the item.
+            QAccessibleTextInsertEvent event(widget(), 0, now);
+            QAccessible::updateAccessibility(&event);
+        });
+    }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? list()->currentText() : QAccessibleWidget::text(t);
+    }
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(
+            QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        if (!list()->accessibleName().isEmpty())
+            found.removeIf([](const auto &r) { return r.second & QAccessible::Label; });
+        return found;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = list()->view()->isVisible();
+        return state;
+    }
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction();
+    }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == showMenuAction())
+            list()->showPopup();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+    // Text: the current item, read only, wholly selected as the choice it is; Orca speaks a
+    // change of a text that is selected, where it would drop one it sees no cause for.
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = selectionIndex == 0 ? characterCount() : 0;
+    }
+    int selectionCount() const override { return characterCount() > 0 ? 1 : 0; }
+    void addSelection(int /*startOffset*/, int /*endOffset*/) override { }
+    void removeSelection(int /*selectionIndex*/) override { }
+    void setSelection(int /*selectionIndex*/, int /*startOffset*/, int /*endOffset*/) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int /*position*/) override { }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return startOffset < 0 || startOffset > endOffset
+                ? QString()
+                : list()->currentText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(list()->currentText().size()); }
+    QRect characterRect(int /*offset*/) const override { return {}; }
+    int offsetAtPoint(const QPoint & /*point*/) const override { return -1; }
+    void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override { }
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        return wholeRun(offset, characterCount(), startOffset, endOffset);
+    }
+
+private:
+    QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
+};
+
+// The toolkit reports a menu item with a check mark as a plain item that cannot be checked, so a
+// screen reader says "checked" but never "not checked": such an item here is a check box. The
+// menu and its other items come along, since the toolkit's menu counts only its own items.
+class MenuItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    MenuItemAccessible(QMenu *menu, QAction *action) : m_menu(menu), m_action(action) { }
 
     bool isValid() const override { return m_menu && m_action; }
     QObject *object() const override { return m_action; }
-    QWindow *window() const override { return m_menu ? m_menu->window()->windowHandle() : nullptr; }
+    QWindow *window() const override { return m_menu->windowHandle(); }
     QAccessibleInterface *parent() const override
     {
         return QAccessible::queryAccessibleInterface(m_menu);
@@ -190,24 +279,26 @@ public:
             return QString(m_action->text()).remove(QRegularExpression(QStringLiteral("&(?!&)")));
         if (t == QAccessible::Accelerator)
             return m_action->shortcut().toString(QKeySequence::NativeText);
-        if (t == QAccessible::Description)
-            return m_action->toolTip() == m_action->iconText() ? QString() : m_action->toolTip();
         return {};
     }
     void setText(QAccessible::Text /*t*/, const QString & /*text*/) override { }
     QRect rect() const override
     {
-        const QRect local = m_menu->actionGeometry(m_action);
-        return local.translated(m_menu->mapToGlobal(QPoint(0, 0)));
+        return m_menu->actionGeometry(m_action).translated(m_menu->mapToGlobal(QPoint(0, 0)));
     }
-    QAccessible::Role role() const override { return QAccessible::CheckBox; }
+    QAccessible::Role role() const override
+    {
+        if (m_action->isSeparator())
+            return QAccessible::Separator;
+        return m_action->isCheckable() ? QAccessible::CheckBox : QAccessible::MenuItem;
+    }
     QAccessible::State state() const override
     {
         QAccessible::State state;
         state.invisible = !m_menu->isVisible() || !m_action->isVisible();
-        state.focusable = true;
+        state.focusable = !m_action->isSeparator();
         state.focused = m_menu->activeAction() == m_action;
-        state.checkable = true;
+        state.checkable = m_action->isCheckable();
         state.checked = m_action->isChecked();
         state.disabled = !m_action->isEnabled();
         return state;
@@ -218,10 +309,15 @@ public:
                                                  : nullptr;
     }
 
-    QStringList actionNames() const override { return {toggleAction()}; }
+    QStringList actionNames() const override
+    {
+        if (m_action->isSeparator())
+            return {};
+        return {m_action->isCheckable() ? toggleAction() : pressAction()};
+    }
     void doAction(const QString &actionName) override
     {
-        if (actionName == toggleAction() && m_action->isEnabled())
+        if (actionNames().contains(actionName) && m_action->isEnabled())
             m_action->trigger();
     }
     QStringList keyBindingsForAction(const QString & /*actionName*/) const override { return {}; }
@@ -231,17 +327,55 @@ private:
     QPointer<QAction> m_action;
 };
 
+class MenuAccessible : public QAccessibleWidget
+{
+public:
+    explicit MenuAccessible(QMenu *menu) : QAccessibleWidget(menu, QAccessible::PopupMenu) { }
+
+    int childCount() const override { return static_cast<int>(menu()->actions().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QAction *> actions = menu()->actions();
+        return index >= 0 && index < actions.size()
+                ? QAccessible::queryAccessibleInterface(actions.at(index))
+                : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? static_cast<int>(menu()->actions().indexOf(child->object())) : -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        QAction *action = menu()->actionAt(menu()->mapFromGlobal(QPoint(x, y)));
+        return action ? QAccessible::queryAccessibleInterface(action) : nullptr;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        QAction *action = menu()->activeAction();
+        return action ? QAccessible::queryAccessibleInterface(action) : nullptr;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? menu()->title().remove(u'&') : QAccessibleWidget::text(t);
+    }
+
+private:
+    QMenu *menu() const { return static_cast<QMenu *>(widget()); }
+};
+
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
+    if (className == u"QComboBox" && !static_cast<QComboBox *>(object)->isEditable())
+        return new ComboAccessible(static_cast<QComboBox *>(object));
     if (className == u"QLineEdit")
         return new LineEditAccessible(static_cast<QLineEdit *>(object));
+    if (className == u"QMenu")
+        return new MenuAccessible(static_cast<QMenu *>(object));
     if (className == u"QAction") {
         auto *action = static_cast<QAction *>(object);
-        if (!action->isCheckable())
-            return nullptr;
         for (QObject *owner : action->associatedObjects())
             if (auto *menu = qobject_cast<QMenu *>(owner))
-                return new CheckItemAccessible(menu, action);
+                return new MenuItemAccessible(menu, action);
     }
     return nullptr;
 }

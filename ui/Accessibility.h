@@ -12,8 +12,8 @@ class QWidget;
 namespace accessibility {
 
 /// Puts the program's own accessible interfaces in place of the toolkit's where those fall
-/// short: text boxes that give a screen reader their whole text, and check mark menu items
-/// that say their state both ways. Safe to call more than once.
+/// short: text boxes that give a screen reader their whole text, lists that say the item they
+/// show, and check mark menu items that say their state both ways. Safe to call more than once.
 void install();
 
 /// Has a screen reader speak short news about a window politely, without moving the focus:

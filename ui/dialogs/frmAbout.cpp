@@ -153,6 +153,8 @@ void frmAbout::Form_Load()
     ui->lblTitle->setText(buildinfo::title());
     ui->lblVersion->setText(QStringLiteral("Versione ") + buildinfo::version());
     ui->lblDescription->setText(buildinfo::description());
+    // Orca reads a box's title and its longer texts when it opens, but skips a short label.
+    setAccessibleName(windowTitle() + QStringLiteral(", ") + ui->lblVersion->text());
 }
 
 void frmAbout::cmdOK_Click()
