@@ -8,7 +8,7 @@
 DEPS := cmake ninja-build g++ qt6-base-dev libboost-dev libbenchmark-dev \
         qt6-translations-l10n fonts-dejavu-core fonts-dejavu-extra xvfb openbox xdotool x11-utils \
         x11-xkb-utils dbus at-spi2-core \
-        python3-pyatspi python3-pytest python3-pytest-xvfb python3-xlib
+        python3-pyatspi python3-pytest python3-pytest-xvfb python3-xlib orca speech-dispatcher
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: deps build run test test-sanitize bench format clean

@@ -191,7 +191,11 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Value ? list()->currentText() : QAccessibleWidget::text(t);
+        // As the toolkit does here, a list without a name of its own is named by its item and
+        // labelled by the label beside it.
+        const bool item = t == QAccessible::Value
+                || (t == QAccessible::Name && list()->accessibleName().isEmpty());
+        return item ? list()->currentText() : QAccessibleWidget::text(t);
     }
     QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(
             QAccessible::Relation match) const override
