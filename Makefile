@@ -8,7 +8,7 @@
 DEPS := cmake ninja-build g++ qt6-base-dev qt6-l10n-tools libxcb-xinput-dev libboost-dev \
         libbenchmark-dev qt6-translations-l10n fonts-dejavu-extra xvfb openbox xdotool x11-utils \
         x11-xkb-utils dbus at-spi2-core desktop-file-utils \
-        python3-pyatspi python3-pytest python3-pytest-xvfb python3-xlib
+        python3-pyatspi python3-pytest python3-pytest-xvfb python3-xlib orca speech-dispatcher
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: deps build run test test-sanitize bench format clean

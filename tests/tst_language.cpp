@@ -199,6 +199,7 @@ private slots:
               box.findChild<QWidget *>("cmdOK"), main.findChild<QWidget *>("txtEuro")})
             read += QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
         shown[2] += ' ' + buildinfo::version();
+        shown[1] += ", " + shown[2]; // the About box is read with its version
         QCOMPARE(read.mid(0, 4), shown);
         QCOMPARE(read.mid(4), value.isNull() ? read.mid(4) : QStringList(4, value));
         QCOMPARE(box.findChild<QLabel *>("lblTitle")->text(), "Cambrivo");

@@ -69,14 +69,17 @@ class Program:
     def state(self):
         return run("xprop", "-id", self.window, "_NET_WM_STATE", "_NET_FRAME_EXTENTS")
 
+    def application(self):
+        import pyatspi
+        return wait_until(lambda: next((app for app in pyatspi.Registry.getDesktop(0)
+                                        if app and app.get_process_id() == self.process.pid),
+                                       None), what="the program on the accessibility bus")
+
     def accessible(self, name):
         import pyatspi
-
-        def find():
-            for app in pyatspi.Registry.getDesktop(0):
-                if app and app.get_process_id() == self.process.pid:
-                    return pyatspi.findDescendant(app, lambda a: a.name == name)
-        return wait_until(find, what=f"an accessible {name!r}")
+        return wait_until(lambda: pyatspi.findDescendant(self.application(),
+                                                         lambda a: a.name == name),
+                          what=f"an accessible {name!r}")
 
     def text(self, name):
         text = self.accessible(name).queryText()

@@ -10,11 +10,28 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace Module1 {
 
-void ShowMenu(const QWidget &main, frmMenus &menus)
+void ShowMenu(const QWidget &main, frmMenus &menus, bool byKeyboard)
 {
-    menus.mnuBar()->exec(main.geometry().bottomLeft() + QPoint(0, 1));
+    QMenu *menu = menus.mnuBar();
+    if (byKeyboard) {
+        // Once the menu shows: a screen reader then hears the item right after the menu.
+        QMetaObject::invokeMethod(
+                menu,
+                [menu] {
+                    const QList<QAction *> actions = menu->actions();
+                    const auto first = std::find_if(actions.begin(), actions.end(), [](QAction *a) {
+                        return !a->isSeparator() && a->isVisible() && a->isEnabled();
+                    });
+                    if (first != actions.end())
+                        menu->setActiveAction(*first);
+                },
+                Qt::QueuedConnection);
+    }
+    menu->exec(main.geometry().bottomLeft() + QPoint(0, 1));
 }
 
 void SetAlwaysOnTop(QWidget &main, frmMenus &menus, bool state)

@@ -164,6 +164,10 @@ void frmAbout::Form_Load()
     const QString word = ui->lblVersion->text();
     ui->lblVersion->setText(word.isEmpty() ? buildinfo::version()
                                            : word + u' ' + buildinfo::version());
+    // Orca reads a box's title and its longer texts when it opens, but skips a short label.
+    // The title as shown: a "[*]" the file wrote is doubled in the window's own title.
+    setAccessibleName(windowTitle().replace(QStringLiteral("[*][*]"), QStringLiteral("[*]"))
+                      + QStringLiteral(", ") + ui->lblVersion->text());
     fitLinkRow();
 }
 

@@ -10,6 +10,7 @@
 #include "i18n/Module1.h"
 #include "platform/Beep.h"
 #include "platform/Settings.h"
+#include "ui/Accessibility.h"
 #include "ui/Tahoma.h"
 
 #include <QTextBoundaryFinder>
@@ -91,6 +92,7 @@ frmConfigure::frmConfigure(QWidget *parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::frmConfigure>())
 {
+    accessibility::install();
     ui->setupUi(this);
     // uic gives the second label of the pair a name of its own; a language file addresses
     // both by the one name.

@@ -11,10 +11,12 @@
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 #include "resources/AppIcon.h"
+#include "ui/Accessibility.h"
 #include "ui/Tahoma.h"
 #include "ui/dialogs/Module1.h"
 #include "ui/dialogs/frmMenus.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,6 +56,10 @@ std::optional<qint16> keyAsciiOf(const QKeyEvent *event)
         return static_cast<qint16>(event->key() - Qt::Key_A + 1);
     return std::nullopt;
 }
+
+// How long the converted amount must stay unchanged before a screen reader speaks it: longer
+// than the pause between the keys of a fast typist, short enough to follow the last key's echo.
+constexpr int settleMilliseconds = 400;
 
 // An amount box holds at most this many characters once its amount is grouped.
 constexpr int longestAmount = 32767;
@@ -96,6 +102,7 @@ qint32 storedPixels(const QString &key, float defaultValue)
 frmMain::frmMain(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(std::make_unique<Ui::frmMain>())
 {
+    accessibility::install();
     ui->setupUi(this);
     setFixedSize(size());
     setWindowIcon(resources::appIcon());
@@ -120,6 +127,21 @@ frmMain::frmMain(QWidget *parent)
         box->setValidator(new AmountFits(ui->lblCurrencyDescription, box));
         connect(box, &QLineEdit::inputRejected, this, [] { platform::Beep(); });
     }
+    m_settled.setSingleShot(true);
+    m_settled.setInterval(settleMilliseconds);
+    connect(&m_settled, &QTimer::timeout, this, &frmMain::announceResult);
+    // The amount that follows the typed one is news for a screen reader; without one listening
+    // nothing is scheduled at all.
+    for (auto [typed, result] :
+         {std::pair{ui->txtEuro, ui->txtCurrency}, std::pair{ui->txtCurrency, ui->txtEuro}}) {
+        connect(result, &QLineEdit::textChanged, this, [this, typed = typed] {
+            if (typed->hasFocus() && QAccessible::isActive())
+                m_settled.start();
+        });
+    }
+    // Space, Enter and a screen reader's press open the menu too, once the key is handled.
+    connect(ui->cmdMenu, &QPushButton::clicked, this, &frmMain::showMenuByKeyboard,
+            Qt::QueuedConnection);
     for (QWidget *w : std::initializer_list<QWidget *>{ui->txtEuro, ui->txtCurrency, ui->cmdMenu})
         w->installEventFilter(this);
 
@@ -318,9 +340,25 @@ bool frmMain::openMenuIfAsked(const QEvent *event)
         const auto *key = static_cast<const QKeyEvent *>(event);
         wanted = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
     }
-    if (wanted && m_menus)
-        Module1::ShowMenu(*this, *m_menus);
+    if (wanted)
+        showMenuByKeyboard();
     return wanted;
+}
+
+void frmMain::showMenuByKeyboard()
+{
+    if (m_menus)
+        Module1::ShowMenu(*this, *m_menus, true);
+}
+
+void frmMain::announceResult()
+{
+    const bool euro = ui->txtEuro->hasFocus();
+    if (!euro && !ui->txtCurrency->hasFocus())
+        return;
+    const QLineEdit *result = euro ? ui->txtCurrency : ui->txtEuro;
+    const QLabel *unit = euro ? ui->lblCurrencyDescription : ui->lblEuroDescription;
+    m_announcer.say(result->text() + u' ' + unit->text());
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -346,6 +384,15 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             if (!static_cast<QMouseEvent *>(event)->buttons().testFlag(Qt::LeftButton))
                 m_requested.reset();
             return true;
+        case QEvent::KeyPress: {
+            // A push button takes Space by itself, but Enter only as a dialog's default.
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+                return QWidget::eventFilter(watched, event);
+            ui->cmdMenu->click();
+            return true;
+        }
         case QEvent::ContextMenu:
             // A right press has opened the menu already.
             return static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Mouse;
@@ -371,6 +418,12 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         // A closing pop-up menu hands the focus back; the user never left the box.
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
             euro ? txtEuro_GotFocus() : txtCurrency_GotFocus();
+        break;
+    case QEvent::FocusOut:
+        // Typing in the other box, or again after a visit elsewhere, deserves hearing the
+        // amount again even where it comes out the same.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            m_announcer.forget();
         break;
     default:
         break;

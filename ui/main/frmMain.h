@@ -4,7 +4,10 @@
 
 #pragma once
 
+#include "ui/Accessibility.h"
+
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -88,6 +91,10 @@ private:
     /// returning once it has closed; the result says whether it did.
     bool openMenuIfAsked(const QEvent *event);
     void filterComposed(QLineEdit *box, QInputMethodEvent *event);
+    /// Opens the command menu with its first item active, as a keyboard user expects.
+    void showMenuByKeyboard();
+    /// Has a screen reader speak the converted amount once the typing in a box has settled.
+    void announceResult();
 
     bool filterKeyPress(QLineEdit *box, const QKeyEvent *event);
     void keyPress(QLineEdit *box, const QString &text, qint16 &KeyAscii);
@@ -105,4 +112,7 @@ private:
     bool m_mapping = false;
     // The own-currency box's name for a screen reader, "%1" standing for the currency's symbol.
     QString m_currencyName = QStringLiteral("Importo in %1");
+    // Runs once the converted amount has stopped changing; never while nothing changes.
+    QTimer m_settled;
+    accessibility::Announcer m_announcer{*this};
 };

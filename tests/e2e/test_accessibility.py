@@ -1,0 +1,125 @@
+# SPDX-FileCopyrightText: 2026 The Cambrivo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""What a screen reader gets over AT-SPI, and what Orca itself says."""
+
+import shutil
+import subprocess
+import time
+
+import pytest
+from conftest import run, wait_until
+from test_dialogs import dialog
+
+EURO = "Importo in euro"
+
+
+class Events:
+    """AT-SPI events of the given kinds, gathered while the GLib loop is pumped."""
+
+    def __init__(self, *kinds):
+        import pyatspi
+        self.seen = []
+        self.listener = lambda e: self.seen.append(
+            (e.type, e.source.name, e.source.getRoleName(), e.any_data, e.source))
+        pyatspi.Registry.registerEventListener(self.listener, *kinds)
+
+    def pump(self, seconds):
+        from gi.repository import GLib
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            GLib.MainContext.default().iteration(False)
+            time.sleep(0.01)
+
+    def wait(self, match, what):
+        def found():
+            self.pump(0.05)
+            return [e for e in self.seen if match(*e)]
+        return wait_until(found, what=what)[-1]
+
+
+def test_typing_announces_the_settled_amount_once_and_boxes_give_their_whole_text(start):
+    import pyatspi
+    events = Events("object:state-changed:showing")
+    strip = start()
+    run("xdotool", "key", "Tab")
+    wait_until(lambda: strip.accessible(EURO).getState().contains(pyatspi.STATE_FOCUSED), what="euro focus")
+    run("xdotool", "type", "--delay", "40", "100")
+    events.wait(lambda kind, name, role, *_: role == "notification" and name == "193.627 Lit",
+                "the converted amount announced")
+    events.pump(1.5)
+    assert [e[1] for e in events.seen if e[2] == "notification"] == ["193.627 Lit"]
+    text = strip.accessible("Importo in Lit").queryText()
+    count = text.characterCount
+    assert text.getAttributeRun(count - 1, False)[1:] == [0, count]
+    assert text.getTextAtOffset(count, pyatspi.TEXT_BOUNDARY_LINE_START) == ("193.627", 0, count)
+
+
+def test_the_menu_opens_by_keyboard_on_its_first_item_with_a_checkable_on_top_item(start):
+    import pyatspi
+    events = Events("object:state-changed:focused")
+
+    def focused(name, role):
+        return events.wait(lambda kind, n, r, data, source: data and n == name and r == role,
+                           f"{name} focused")[4].getState()
+    strip = start()
+    run("xdotool", "key", "--delay", "100", "Tab", "Tab")
+    wait_until(lambda: strip.accessible("Menu").getState().contains(pyatspi.STATE_FOCUSED),
+               what="the Menu button focused")
+    for keys, checked in ((["space"], True), (["shift+F10"], False)):
+        events.seen.clear()
+        run("xdotool", "key", *keys)
+        focused("Configura", "menu item")
+        run("xdotool", "key", "Down")
+        state = focused("Sempre in primo piano", "check box")
+        assert state.contains(pyatspi.STATE_CHECKED) == checked
+        run("xdotool", "key", "Return")  # switches it, closing the menu
+        wait_until(lambda: ("_NET_WM_STATE_ABOVE" in strip.state()) != checked, what="on top")
+
+
+def test_lists_say_their_item_on_focus_and_on_change(start):
+    import pyatspi
+    events = Events("object:text-changed:insert")
+    strip = start()
+    dialog(strip, "o", "Cambrivo - Configura")
+    for name, item in (("Decimali euro", "2"), ("Decimali valuta propria", "0")):
+        combo = strip.accessible(name)
+        assert combo.getRoleName() == "combo box" and strip.text(name) == item
+    run("xdotool", "key", "--delay", "100", "alt+v", "Down")
+    text = events.wait(lambda kind, name, role, data, source: role == "combo box"
+                       and data == "LTL – Lietuvos litas", "the new item said")[4].queryText()
+    assert text.getSelection(0) == (0, text.characterCount), "Orca says a selected insertion"
+    run("xdotool", "key", "Escape")
+    dialog(strip, "s", "Informazioni su Cambrivo")
+    assert "Versione 1.4.0" in wait_until(
+        lambda: [w.name for w in strip.application() if w.getRoleName() == "dialog"],
+        what="the About box")[0]
+
+
+@pytest.mark.skipif(not shutil.which("orca"), reason="Orca is not installed")
+def test_orca_speaks_the_converted_amount_whole(start, tmp_path):
+    import pyatspi
+    log = tmp_path / "orca.log"
+    orca = subprocess.Popen(["orca", "--replace", f"--debug-file={log}"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wait_until(lambda: any(app and app.name == "orca" for app in
+                               pyatspi.Registry.getDesktop(0)), timeout=30, what="Orca")
+        events = Events("object:state-changed:showing")
+        strip = start()
+        run("xdotool", "key", "Tab")
+        time.sleep(1)
+        run("xdotool", "type", "--delay", "100", "100")
+        events.wait(lambda kind, name, *_: name == "193.627 Lit", "the announcement")
+        time.sleep(3)  # for Orca to speak it
+    finally:
+        orca.terminate()  # Orca writes its log out as it ends
+        try:
+            orca.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            orca.kill()
+            orca.wait()
+    spoken = [line for line in log.read_text(errors="replace").splitlines()
+              if "SPEECH OUTPUT:" in line]
+    assert any("193.627" in line for line in spoken), spoken
