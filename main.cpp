@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "i18n/Module1.h"
+#include "i18n/Language.h"
 #include "platform/CommandLine.h"
 #include "platform/IdleCaret.h"
 #include "platform/Process.h"
@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(buildinfo::version());
     QGuiApplication::setDesktopFileName(buildinfo::appId());
 
-    Module1::TranslateToolkit();
+    cambrivo::TranslateToolkit();
 
     const platform::IdleCaret idleCaret;
     frmMain form;

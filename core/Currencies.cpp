@@ -4,11 +4,11 @@
 
 #include "Currencies.h"
 
-#include "Module1.h"
+#include "ConversionSettings.h"
 
 #include <algorithm>
 
-namespace Module1 {
+namespace cambrivo {
 
 // Council Regulation (EC) No 2866/98 as amended for each later member: six significant
 // figures, trailing zeros included.
@@ -103,4 +103,4 @@ const Currency *MatchingCurrency(QStringView rate, QStringView symbol)
     return match == Currencies.end() ? nullptr : &*match;
 }
 
-} // namespace Module1
+} // namespace cambrivo

@@ -9,7 +9,7 @@
 
 #include <array>
 
-namespace Module1 {
+namespace cambrivo {
 
 /// A currency the euro replaced, at the rate the law fixed for it.
 struct Currency
@@ -37,4 +37,4 @@ QLocale::Territory UserTerritory();
 /// Where two currencies share a rate the symbol tells them apart.
 const Currency *MatchingCurrency(QStringView rate, QStringView symbol);
 
-} // namespace Module1
+} // namespace cambrivo

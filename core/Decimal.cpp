@@ -12,7 +12,7 @@
 #include <limits>
 #include <string>
 
-namespace Module1 {
+namespace cambrivo {
 
 namespace {
 
@@ -228,4 +228,4 @@ QString FormatNumber(float value)
     return formatShortest(value);
 }
 
-} // namespace Module1
+} // namespace cambrivo

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace Module1 {
+namespace cambrivo {
 
 /// An amount as the decimal its text denotes: (-1)^negative × digits × 10^exponent, with at
 /// most 15 significant digits. Arithmetic on it is exact, so the rounding rules hold to the
@@ -46,4 +46,4 @@ QString CurrencyToEuroText(const Decimal &own, const Decimal &rate, int decimals
 QString FormatNumber(double value);
 QString FormatNumber(float value);
 
-} // namespace Module1
+} // namespace cambrivo

@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/AmountRules.h"
 #include "core/Decimal.h"
-#include "core/Module1.h"
 
 #include <optional>
 
-using namespace Module1;
+using namespace cambrivo;
 
 namespace {
 

@@ -4,8 +4,9 @@
 
 // The amount rules and the settings they read, without any window.
 #include "Store.h"
+#include "core/AmountRules.h"
+#include "core/ConversionSettings.h"
 #include "core/Currencies.h"
-#include "core/Module1.h"
 #include "platform/Settings.h"
 
 #include <QSettings>
@@ -18,7 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using Module1::AmountOf;
+using cambrivo::AmountOf;
 
 class tst_core : public QObject
 {
@@ -28,8 +29,8 @@ private slots:
     void grouping()
     {
         // Only digits make groups, and a dot goes only between two of them.
-        QCOMPARE(Module1::GroupThousands(u"12😀345"), u"12😀345");
-        QCOMPARE(Module1::GroupThousands(u"\u200F1234\u200F"), u"\u200F1.234\u200F");
+        QCOMPARE(cambrivo::GroupThousands(u"12😀345"), u"12😀345");
+        QCOMPARE(cambrivo::GroupThousands(u"\u200F1234\u200F"), u"\u200F1.234\u200F");
     }
 
     void pastedAmount_data()
@@ -55,7 +56,7 @@ private slots:
     void pastedAmount()
     {
         QFETCH(QString, pasted);
-        QTEST(Module1::PastedAmount(pasted, u"Lit"), "amount");
+        QTEST(cambrivo::PastedAmount(pasted, u"Lit"), "amount");
     }
 
     void filterKey()
@@ -63,7 +64,7 @@ private slots:
         // Keys typed one after another into an empty box, and what the box then holds.
         QString text;
         for (const QChar key : QStringView(u"0123456789.,a-+ \x16"))
-            if (const qint16 kept = Module1::FilterKey(qint16(key.unicode()), text))
+            if (const qint16 kept = cambrivo::FilterKey(qint16(key.unicode()), text))
                 text += QChar(kept);
         QCOMPARE(text, u"0123456789,");
     }
@@ -96,8 +97,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, amount);
-        QCOMPARE(Module1::ParseAmount(text).has_value(), !amount.isEmpty());
-        QCOMPARE(Module1::EuroToCurrencyText(AmountOf(text), AmountOf(u"1"), 9),
+        QCOMPARE(cambrivo::ParseAmount(text).has_value(), !amount.isEmpty());
+        QCOMPARE(cambrivo::EuroToCurrencyText(AmountOf(text), AmountOf(u"1"), 9),
                  amount.isEmpty() ? QStringLiteral("0") : amount);
     }
 
@@ -138,8 +139,8 @@ private slots:
         const QStringList f = row.split(u' ');
         const auto amount = AmountOf(f[0]);
         const auto rate = AmountOf(f[1]);
-        QCOMPARE(f[2] == u">" ? Module1::EuroToCurrencyText(amount, rate, f[3].toInt())
-                              : Module1::CurrencyToEuroText(amount, rate, f[3].toInt()),
+        QCOMPARE(f[2] == u">" ? cambrivo::EuroToCurrencyText(amount, rate, f[3].toInt())
+                              : cambrivo::CurrencyToEuroText(amount, rate, f[3].toInt()),
                  f[4]);
     }
 
@@ -173,13 +174,13 @@ private slots:
         const QStringList f = figures.split(u' ');
         for (qsizetype i = 0; i < f.size(); i += 3) {
             const auto *c
-                    = std::find_if(Module1::Currencies.begin(), Module1::Currencies.end(),
+                    = std::find_if(cambrivo::Currencies.begin(), cambrivo::Currencies.end(),
                                    [&f, i](const auto &currency) { return currency.code == f[i]; });
-            QVERIFY(c != Module1::Currencies.end());
+            QVERIFY(c != cambrivo::Currencies.end());
             QCOMPARE(c->rate.toString() + u' ' + QString::number(c->decimals),
                      f[i + 1] + u' ' + f[i + 2]);
             // The list shows the codes in order.
-            QVERIFY(c == Module1::Currencies.begin() || c[-1].code < c->code);
+            QVERIFY(c == cambrivo::Currencies.begin() || c[-1].code < c->code);
         }
     }
 
@@ -214,7 +215,7 @@ private slots:
             qputenv(std::array{"LC_ALL", "LC_MONETARY", "LANG"}[i],
                     values[i] == u"-" ? QByteArray() : values[i].toUtf8());
         qputenv("LANGUAGE", "de_DE:de");
-        const QString code = Module1::HomeCurrency(Module1::UserTerritory()).code.toString();
+        const QString code = cambrivo::HomeCurrency(cambrivo::UserTerritory()).code.toString();
         qputenv("LC_ALL", saved[0]);
         qputenv("LANGUAGE", saved[1]);
         QTEST(code, "code");
@@ -247,15 +248,15 @@ private slots:
         test::Store store;
         store.write(stored);
         QString shown;
-        Module1::currencyDescriptionSink() = [&shown](const QString &text) {
+        cambrivo::currencyDescriptionSink() = [&shown](const QString &text) {
             shown = text;
         };
-        Module1::LoadSettings(QLocale::Bulgaria);
+        cambrivo::LoadSettings(QLocale::Bulgaria);
         QTEST(QStringLiteral("%1 %2 %3 %4 %5")
-                      .arg(Module1::FormatNumber(Module1::dblCambio))
-                      .arg(Module1::intEuroDecimal)
-                      .arg(Module1::intCurrencyDecimal)
-                      .arg(Module1::intUseSeparator)
+                      .arg(cambrivo::FormatNumber(cambrivo::dblCambio))
+                      .arg(cambrivo::intEuroDecimal)
+                      .arg(cambrivo::intCurrencyDecimal)
+                      .arg(cambrivo::intUseSeparator)
                       .arg(shown),
               "used");
     }

@@ -2,7 +2,6 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/Module1.h"
 #include "platform/Beep.h"
 #include "resources/AppIcon.h"
 #include "ui/dialogs/frmAbout.h"

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/Currencies.h"
-#include "i18n/Module1.h"
+#include "i18n/Language.h"
 #include "platform/IniFile.h"
 #include "ui/BuildInfo.h"
 #include "ui/dialogs/frmAbout.h"
@@ -96,8 +96,8 @@ private slots:
         const QString separatorText = separator->text();
         auto *label = m_main.findChild<QLabel *>("lblEuroDescription");
         label->setTextFormat(Qt::AutoText); // values are plain text whatever the form says
-        Module1::ApplyLanguage(m_main, {dir.path()});
-        Module1::ApplyLanguage(m_menus, {dir.path(), {}, {}, {}, "bg"}); // in Windows-1251
+        cambrivo::ApplyLanguage(m_main, {dir.path()});
+        cambrivo::ApplyLanguage(m_menus, {dir.path(), {}, {}, {}, "bg"}); // in Windows-1251
         auto *euro = m_main.findChild<QLineEdit *>("txtEuro");
         QVERIFY(euro->text() == "0" && euro->toolTip().isEmpty());
         const QString tip = m_main.findChild<QPushButton *>("cmdMenu")->toolTip();
@@ -112,7 +112,7 @@ private slots:
         list->setCurrentIndex(3); // shows a currency: the caption names the first item alone
         auto *currency = configure.findChild<QLabel *>("lblValuta");
         currency->setText("&Valuta && co"); // the built-in key, which the file gives to cmdOK
-        Module1::ApplyLanguage(configure, {dir.path()});
+        cambrivo::ApplyLanguage(configure, {dir.path()});
         for (const QLabel *decimals : configure.findChildren<QLabel *>("lblDecimalPlaces"))
             QCOMPARE(decimals->text(), "&Dec");
         QCOMPARE(currency->text(), "Valuta && co");
@@ -219,12 +219,12 @@ private slots:
         const QString lang = QFINDTESTDATA("../lang");
         for (QString &place : places)
             place = place == "lang" ? lang : dir.filePath(place);
-        const auto file = Module1::FindLanguage({places[0],
-                                                 places[1],
-                                                 {dir.filePath("-"), lang},
-                                                 ui.split(',', Qt::SkipEmptyParts),
-                                                 {},
-                                                 places.mid(2)});
+        const auto file = cambrivo::FindLanguage({places[0],
+                                                  places[1],
+                                                  {dir.filePath("-"), lang},
+                                                  ui.split(',', Qt::SkipEmptyParts),
+                                                  {},
+                                                  places.mid(2)});
         QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
     }
 
@@ -253,7 +253,7 @@ private slots:
             saved.append({name, qgetenv(name)});
             qputenv(name, setting.section('=', 1).toUtf8());
         }
-        Module1::LanguageSearch found = Module1::DefaultSearch();
+        cambrivo::LanguageSearch found = cambrivo::DefaultSearch();
         for (const auto &[name, value] : saved)
             qputenv(name, value);
         QCOMPARE(found.user.replace(QDir::homePath(), "~") + ' ' + found.site.join(' ') + ' '
@@ -268,7 +268,7 @@ private slots:
         QFile file(dir.filePath("own.lgf"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Language]\nCode=de\n")
                 && file.flush());
-        Module1::TranslateToolkit({dir.path()});
+        cambrivo::TranslateToolkit({dir.path()});
         const QString undo = QCoreApplication::translate("QLineEdit", "&Undo");
         for (QTranslator *translator : qApp->findChildren<QTranslator *>())
             delete translator; // which removes it
@@ -286,8 +286,8 @@ private slots:
         QSet<QString> first;
         for (const QString &name : QDir(folder).entryList({"*.lgf"})) {
             const platform::IniValues ini = platform::ReadIniFile(folder + '/' + name);
-            const Module1::LanguageSearch search{{}, {}, {folder}, {ini["language\ncode"]}};
-            QCOMPARE(Module1::FindLanguage(search).path, folder + '/' + name);
+            const cambrivo::LanguageSearch search{{}, {}, {folder}, {ini["language\ncode"]}};
+            QCOMPARE(cambrivo::FindLanguage(search).path, folder + '/' + name);
             QTemporaryDir user; // the About box reads the user's folder as the program does
             qputenv("XDG_DATA_HOME", QFile::encodeName(user.path()));
             QVERIFY(QDir(user.path()).mkdir("Cambrivo")
@@ -296,7 +296,7 @@ private slots:
             about.Form_Load();
             // The edit menu's words in the file's language: the program's own Portuguese, not
             // Brazil's. The sources are those of Qt's line edit.
-            Module1::TranslateToolkit(search);
+            cambrivo::TranslateToolkit(search);
             const std::unique_ptr<QTranslator> toolkit(qApp->findChild<QTranslator *>());
             QVERIFY(toolkit && (name != "portugues.lgf" || toolkit->filePath().startsWith(folder)));
             for (const char *text :
@@ -308,10 +308,10 @@ private slots:
             QSet<QString> wanted{"language\ncode"};
             for (QWidget *form :
                  std::initializer_list<QWidget *>{&m_main, &m_menus, &configure, &about}) {
-                for (const QString &key : Module1::LanguageKeys(*form))
+                for (const QString &key : cambrivo::LanguageKeys(*form))
                     wanted += (form->objectName() + '\n' + key).toLower();
                 if (form != &about)
-                    Module1::ApplyLanguage(*form, search);
+                    cambrivo::ApplyLanguage(*form, search);
                 QSet<QKeySequence> keys;
                 for (QObject *control : form->findChildren<QObject *>()) {
                     auto *label = qobject_cast<QLabel *>(control);
@@ -349,7 +349,7 @@ private slots:
             rate->grab(); // lays the text out as the box shows it
             const int start = rate->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
             QStringList rates{"99999999"};
-            for (const Module1::Currency &currency : Module1::Currencies)
+            for (const cambrivo::Currency &currency : cambrivo::Currencies)
                 rates += currency.rate.toString();
             for (const QString &text : rates) {
                 rate->setText(text);

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "i18n/Module1.h"
+#include "i18n/Language.h"
 
 #include <QFont>
 
@@ -13,7 +13,7 @@
 // in the wide default sans-serif where Tahoma is missing.
 inline QFont tahoma(qreal points, bool bold = false)
 {
-    static const bool standIns = (Module1::SubstituteFonts(), true);
+    static const bool standIns = (cambrivo::SubstituteFonts(), true);
     Q_UNUSED(standIns)
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(points);

@@ -5,7 +5,7 @@
 #include "frmAbout.h"
 #include "ui_frmAbout.h"
 
-#include "i18n/Module1.h"
+#include "i18n/Language.h"
 #include "resources/AppIcon.h"
 #include "ui/BuildInfo.h"
 #include "ui/Tahoma.h"
@@ -158,7 +158,7 @@ void frmAbout::Form_Load()
     setWindowTitle(QStringLiteral("Informazioni su %1"));
     ui->lblVersion->setText(QStringLiteral("Versione"));
     ui->lblDescription->setText(buildinfo::description());
-    Module1::ApplyLanguage(*this);
+    cambrivo::ApplyLanguage(*this);
     setWindowTitle(windowTitle().replace(QStringLiteral("%1"), buildinfo::title()));
     ui->lblTitle->setText(buildinfo::title());
     const QString word = ui->lblVersion->text();

@@ -5,9 +5,9 @@
 #include "frmConfigure.h"
 #include "ui_frmConfigure.h"
 
+#include "core/ConversionSettings.h"
 #include "core/Currencies.h"
-#include "core/Module1.h"
-#include "i18n/Module1.h"
+#include "i18n/Language.h"
 #include "platform/Beep.h"
 #include "platform/Settings.h"
 #include "ui/Accessibility.h"
@@ -104,7 +104,7 @@ frmConfigure::frmConfigure(QWidget *parent)
         ui->cmbEuroDecimal->addItem(QString::number(i));
         ui->cmbValutaDecimal->addItem(QString::number(i));
     }
-    for (const Module1::Currency &currency : Module1::Currencies)
+    for (const cambrivo::Currency &currency : cambrivo::Currencies)
         ui->cmbValuta->addItem(QStringLiteral("%1 \u2013 %2").arg(currency.code, currency.name));
     // A wheel turned over the list on the way to another control would silently replace rate,
     // symbol and decimals: the list takes the wheel only once the user has gone to it.
@@ -135,23 +135,23 @@ bool frmConfigure::eventFilter(QObject *watched, QEvent *event)
 void frmConfigure::Form_Load()
 {
     // Stored values the lists cannot show select what the program actually uses.
-    const Module1::ConversionSettings stored
-            = Module1::ReadConversionSettings(Module1::UserTerritory());
+    const cambrivo::ConversionSettings stored
+            = cambrivo::ReadConversionSettings(cambrivo::UserTerritory());
     ui->txtCambio->setText(stored.rate);
     ui->txtTestoValuta->setText(stored.symbol);
     ui->cmbEuroDecimal->setCurrentIndex(stored.euroDecimals);
     ui->cmbValutaDecimal->setCurrentIndex(stored.currencyDecimals);
     ui->chkUseSeparator->setChecked(stored.useSeparator == 1);
     showMatchingCurrency();
-    Module1::ApplyLanguage(*this);
+    cambrivo::ApplyLanguage(*this);
 }
 
 // The list follows the rate and the symbol: the currency they belong to, else "other".
 void frmConfigure::showMatchingCurrency()
 {
-    const Module1::Currency *match
-            = Module1::MatchingCurrency(ui->txtCambio->text(), ui->txtTestoValuta->text());
-    ui->cmbValuta->setCurrentIndex(match ? static_cast<int>(match - Module1::Currencies.data()) + 1
+    const cambrivo::Currency *match
+            = cambrivo::MatchingCurrency(ui->txtCambio->text(), ui->txtTestoValuta->text());
+    ui->cmbValuta->setCurrentIndex(match ? static_cast<int>(match - cambrivo::Currencies.data()) + 1
                                          : 0);
 }
 
@@ -159,7 +159,8 @@ void frmConfigure::cmbValuta_Click(int index)
 {
     if (index <= 0) // "other" keeps whatever rate and symbol are there
         return;
-    const Module1::Currency &currency = Module1::Currencies.at(static_cast<std::size_t>(index - 1));
+    const cambrivo::Currency &currency
+            = cambrivo::Currencies.at(static_cast<std::size_t>(index - 1));
     ui->txtCambio->setText(currency.rate.toString());
     ui->txtTestoValuta->setText(currency.symbol.toString());
     ui->cmbValutaDecimal->setCurrentIndex(currency.decimals);
@@ -174,7 +175,7 @@ void frmConfigure::refuse(QLineEdit *box)
 
 void frmConfigure::cmdOK_Click()
 {
-    if (!Module1::UsableRate(ui->txtCambio->text())) {
+    if (!cambrivo::UsableRate(ui->txtCambio->text())) {
         refuse(ui->txtCambio);
         return;
     }
@@ -192,7 +193,7 @@ void frmConfigure::cmdOK_Click()
              ui->chkUseSeparator->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
     });
     accept();
-    Module1::LoadSettings();
+    cambrivo::LoadSettings();
 }
 
 void frmConfigure::cmdExit_Click()

@@ -5,7 +5,7 @@
 #include "frmMenus.h"
 #include "ui_frmMenus.h"
 
-#include "Module1.h"
+#include "MenuCommands.h"
 #include "frmAbout.h"
 #include "frmConfigure.h"
 #include "platform/Autostart.h"
@@ -61,7 +61,7 @@ void frmMenus::mnuAlwaysOnTop_Click()
 {
     // A checkable action has already flipped its own check mark when it reports the choice;
     // flipping it here again would undo the user's choice.
-    Module1::SetAlwaysOnTop(m_main, *this, ui->mnuAlwaysOnTop->isChecked());
+    cambrivo::SetAlwaysOnTop(m_main, *this, ui->mnuAlwaysOnTop->isChecked());
 }
 
 void frmMenus::mnuAutostart_Click()

@@ -5,15 +5,16 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
-#include "core/Module1.h"
-#include "i18n/Module1.h"
+#include "core/AmountRules.h"
+#include "core/ConversionSettings.h"
+#include "i18n/Language.h"
 #include "platform/Beep.h"
 #include "platform/Screen.h"
 #include "platform/Settings.h"
 #include "resources/AppIcon.h"
 #include "ui/Accessibility.h"
 #include "ui/Tahoma.h"
-#include "ui/dialogs/Module1.h"
+#include "ui/dialogs/MenuCommands.h"
 #include "ui/dialogs/frmMenus.h"
 
 #include <QAccessible>
@@ -74,12 +75,12 @@ public:
 
     State validate(QString &input, int &pos) const override
     {
-        if (QString amount = Module1::PastedAmount(input, m_symbol->text()); amount != input) {
+        if (QString amount = cambrivo::PastedAmount(input, m_symbol->text()); amount != input) {
             input = std::move(amount);
             pos = static_cast<int>(input.size());
         }
-        const qsizetype length = Module1::intUseSeparator == 1
-                ? Module1::GroupThousands(input).size()
+        const qsizetype length = cambrivo::intUseSeparator == 1
+                ? cambrivo::GroupThousands(input).size()
                 : input.size();
         return length <= longestAmount ? Acceptable : Invalid;
     }
@@ -91,9 +92,9 @@ private:
 // A stored position in whole pixels; text that is not a number counts as absent.
 qint32 storedPixels(const QString &key, float defaultValue)
 {
-    const QString fallback = Module1::FormatNumber(defaultValue);
-    const auto stored = Module1::ParseAmount(platform::GetSetting(key, fallback));
-    const auto value = stored ? stored : Module1::ParseAmount(fallback);
+    const QString fallback = cambrivo::FormatNumber(defaultValue);
+    const auto stored = cambrivo::ParseAmount(platform::GetSetting(key, fallback));
+    const auto value = stored ? stored : cambrivo::ParseAmount(fallback);
     return platform::RoundHalfEven(value ? value->toDouble() : 0.0);
 }
 
@@ -149,7 +150,7 @@ frmMain::frmMain(QWidget *parent)
     // is first in tab order and takes the focus when the window opens.
     ui->txtCurrency->setFocus(Qt::ActiveWindowFocusReason);
 
-    Module1::currencyDescriptionSink() = [this](const QString &text) {
+    cambrivo::currencyDescriptionSink() = [this](const QString &text) {
         ui->lblCurrencyDescription->setText(text);
         // A screen reader names the box by the currency it holds, as the label beside it shows.
         ui->txtCurrency->setAccessibleName(
@@ -159,7 +160,7 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain()
 {
-    Module1::currencyDescriptionSink() = nullptr;
+    cambrivo::currencyDescriptionSink() = nullptr;
 }
 
 void frmMain::Form_Load()
@@ -167,9 +168,9 @@ void frmMain::Form_Load()
     m_menus = std::make_unique<frmMenus>(*this);
     // The language file may re-word the own box's name, "%1" standing for the symbol.
     ui->txtCurrency->setAccessibleName(m_currencyName);
-    Module1::ApplyLanguage(*this);
+    cambrivo::ApplyLanguage(*this);
     m_currencyName = ui->txtCurrency->accessibleName();
-    Module1::ApplyLanguage(*m_menus);
+    cambrivo::ApplyLanguage(*m_menus);
     placeFromSettings(); // reads the position, then LoadSettings, then places
     // A monitor unplugged or shrunk would leave the strip where nobody can reach it.
     for (const QScreen *screen : QGuiApplication::screens())
@@ -194,7 +195,7 @@ void frmMain::placeFromSettings()
     const float centred
             = screen.Width > 0 ? screen.Left + (screen.Width - Width()) / 2 : screen.Left;
     const qint32 left = storedPixels(QStringLiteral("Left"), centred / screen.TwipsPerPixelX);
-    Module1::LoadSettings();
+    cambrivo::LoadSettings();
     float y = screen.TwipsPerPixelY * static_cast<float>(top);
     float x = screen.TwipsPerPixelX * static_cast<float>(left);
     MoveForm(x, y);
@@ -241,7 +242,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 void frmMain::applyStoredOnTop()
 {
     const bool on = platform::GetSetting(QStringLiteral("OnTop"), QStringLiteral("1")) == u"1";
-    Module1::SetAlwaysOnTop(*this, *m_menus, on);
+    cambrivo::SetAlwaysOnTop(*this, *m_menus, on);
 }
 
 float frmMain::Left() const
@@ -295,7 +296,7 @@ void frmMain::cmdMenu_MouseDown(int Button, float X, float Y)
         StartPosX = X;
         StartPosY = Y;
     } else if (Button & Qt::RightButton) {
-        Module1::ShowMenu(*this, *m_menus);
+        cambrivo::ShowMenu(*this, *m_menus);
     }
 }
 
@@ -348,7 +349,7 @@ bool frmMain::openMenuIfAsked(const QEvent *event)
 void frmMain::showMenuByKeyboard()
 {
     if (m_menus)
-        Module1::ShowMenu(*this, *m_menus, true);
+        cambrivo::ShowMenu(*this, *m_menus, true);
 }
 
 void frmMain::announceResult()
@@ -471,18 +472,18 @@ void frmMain::keyPress(QLineEdit *box, const QString &text, qint16 &KeyAscii)
 
 void frmMain::refuseOrKeep(const QString &text, qint16 &KeyAscii)
 {
-    KeyAscii = Module1::FilterKey(KeyAscii, text);
+    KeyAscii = cambrivo::FilterKey(KeyAscii, text);
     if (KeyAscii == 0)
         platform::Beep();
 }
 
 void frmMain::regroup(QLineEdit *box)
 {
-    if (Module1::intUseSeparator != 1)
+    if (cambrivo::intUseSeparator != 1)
         return;
     // Setting the grouped text raises the change once more; that text is already grouped, so
     // the second write changes nothing and the recursion ends there.
-    box->setText(Module1::GroupThousands(box->text()));
+    box->setText(cambrivo::GroupThousands(box->text()));
     box->setCursorPosition(static_cast<int>(box->text().size()));
 }
 
@@ -523,20 +524,20 @@ void frmMain::txtCurrency_GotFocus()
 
 void frmMain::txtEuro_KeyUp()
 {
-    const Module1::Decimal euro = Module1::AmountOf(ui->txtEuro->text());
+    const cambrivo::Decimal euro = cambrivo::AmountOf(ui->txtEuro->text());
     dblEuro = euro.toDouble();
-    dblValuta = Module1::dblCambio * dblEuro;
-    ui->txtCurrency->setText(
-            Module1::EuroToCurrencyText(euro, Module1::exactCambio, Module1::intCurrencyDecimal));
+    dblValuta = cambrivo::dblCambio * dblEuro;
+    ui->txtCurrency->setText(cambrivo::EuroToCurrencyText(euro, cambrivo::exactCambio,
+                                                          cambrivo::intCurrencyDecimal));
 }
 
 void frmMain::txtCurrency_KeyUp()
 {
-    const Module1::Decimal own = Module1::AmountOf(ui->txtCurrency->text());
+    const cambrivo::Decimal own = cambrivo::AmountOf(ui->txtCurrency->text());
     dblValuta = own.toDouble();
-    dblEuro = Module1::dblCambio == 0 ? 0 : dblValuta / Module1::dblCambio;
+    dblEuro = cambrivo::dblCambio == 0 ? 0 : dblValuta / cambrivo::dblCambio;
     ui->txtEuro->setText(
-            Module1::CurrencyToEuroText(own, Module1::exactCambio, Module1::intEuroDecimal));
+            cambrivo::CurrencyToEuroText(own, cambrivo::exactCambio, cambrivo::intEuroDecimal));
 }
 
 void frmMain::Present()

@@ -7,7 +7,7 @@
 class QWidget;
 class frmMenus;
 
-namespace Module1 {
+namespace cambrivo {
 
 /// Pops up the command menu with its top-left corner at the strip's bottom-left corner and
 /// returns once it has closed. Opened by keyboard, it starts with its first item active.
@@ -17,4 +17,4 @@ void ShowMenu(const QWidget &main, frmMenus &menus, bool byKeyboard = false);
 /// always-on-top band to match the check mark.
 void SetAlwaysOnTop(QWidget &main, frmMenus &menus, bool state);
 
-} // namespace Module1
+} // namespace cambrivo

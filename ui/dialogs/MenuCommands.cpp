@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Module1.h"
+#include "MenuCommands.h"
 
 #include "frmMenus.h"
 #include "platform/Screen.h"
@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-namespace Module1 {
+namespace cambrivo {
 
 void ShowMenu(const QWidget &main, frmMenus &menus, bool byKeyboard)
 {
@@ -41,4 +41,4 @@ void SetAlwaysOnTop(QWidget &main, frmMenus &menus, bool state)
     platform::SetStaysOnTop(main, menus.mnuAlwaysOnTop()->isChecked());
 }
 
-} // namespace Module1
+} // namespace cambrivo

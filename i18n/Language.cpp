@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Module1.h"
+#include "Language.h"
 
 #include "platform/IniFile.h"
 #include "platform/Xdg.h"
@@ -27,7 +27,7 @@
 #include <iterator>
 #include <memory>
 
-namespace Module1 {
+namespace cambrivo {
 
 namespace {
 
@@ -322,4 +322,4 @@ void SubstituteFonts()
             {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
 }
 
-} // namespace Module1
+} // namespace cambrivo

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace Module1 {
+namespace cambrivo {
 
 /// Where the language file comes from, first match wins: a file in the program's own folder
 /// (imposed on everyone), a file in the user's own folder, a file in each site folder in turn
@@ -63,4 +63,4 @@ void TranslateToolkit(const LanguageSearch &search = DefaultSearch());
 /// tahoma() does so before the first form asks for the font.
 void SubstituteFonts();
 
-} // namespace Module1
+} // namespace cambrivo
