@@ -4,9 +4,16 @@
 
 #pragma once
 
+#include <QTest>
 #include <QtCore>
 
 namespace test {
+
+// A named row of a data-driven test; text literals fill QString columns.
+template<typename... T> void row(const char *name, T... values)
+{
+    (QTest::newRow(name) << ... << values);
+}
 
 // A private settings store for one test.
 struct Store
