@@ -36,8 +36,7 @@ private slots:
 
     void pastedAmount_data()
     {
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<QString>("amount");
+        test::columns<QString, QString>({"pasted", "amount"});
         // clang-format off
         row("no-break space groups, symbol behind", "1\u00A0234,56 Lit", "1.234,56");
         row("euro sign in front", "€ 12,50", "12,50");
@@ -68,8 +67,7 @@ private slots:
     void numericTest_data()
     {
         // Each text and the amount it denotes as the strip writes it back; "" when it is no number.
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("amount");
+        test::columns<QString, QString>({"text", "amount"});
         // clang-format off
         row("largest float", "1797693134862315" + QString(293, u'0'),
             "179769313486232" + QString(294, u'0'));
@@ -178,8 +176,7 @@ private slots:
     {
         // Where nothing is stored, the currency of the country the locale for money names, else
         // the lira: "LC_ALL LC_MONETARY LANG", "-" for not set. LANGUAGE=de_DE:de never counts.
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("code");
+        test::columns<QString, QString>({"locale", "code"});
         // clang-format off
         row("LC_ALL first", "en_IE.UTF-8 fr_BE it_IT", "IEP"); row("nothing set", "- - -", "ITL");
         row("then LC_MONETARY", "- fr_BE.UTF-8 it_IT", "BEF"); row("no country", "de - -", "ITL");
@@ -218,8 +215,7 @@ private slots:
     {
         // What is stored, and the rate, "euro own separator" and symbol the program then uses, for
         // a user in Bulgaria.
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("used");
+        test::columns<QString, QString>({"stored", "used"});
         // clang-format off
         row("as a person types", "Value=1936,5\nCurrencyDescription=€", "1936,5 2 2 1 €");
         row("nothing usable", "Value=abc\nEuroDecimal=x\nCurrencyDecimal=10\nUseSeparator=x",
@@ -255,10 +251,9 @@ private slots:
     // the store's path followed to its end, which is made only where its folder exists.
     void store_data()
     {
-        QTest::addColumn<QByteArray>("before"); // the store's bytes; null: none
-        QTest::addColumn<QString>("link"); // where the store's path links to; empty: no link
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<bool>("setAside");
+        // before: the store's bytes; null: none
+        // link: where the store's path links to; empty: no link
+        test::columns<QByteArray, QString, bool, bool>({"before", "link", "saved", "setAside"});
         const QString dotfiles = "../dotfiles/Cambrivo.conf";
         // clang-format off
         row("Latin-1", QByteArray("[Parameters]\nCurrencyDescription=\xA3\n"), "", true, true);

@@ -30,9 +30,9 @@ class tst_language : public QObject
 private slots:
     void reader_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("k"); // the value of "k" in section "a"; null: absent
-        QTest::addColumn<QString>("language"); // the user's, for a file in a legacy code page
+        // k: the value of "k" in section "a"; null: absent
+        // language: the user's, for a file in a legacy code page
+        test::columns<QByteArray, QString, QString>({"file", "k", "language"});
         // clang-format off
         row("ASCII case, first key", QByteArray("[A]\nK=1\nk=2"), "1", "en");
         row("first section", QByteArray("[a]\n[A]\nk=2"), QString(), "en");
@@ -128,9 +128,7 @@ private slots:
     {
         // program, user, sites: "lang" holds the shipped files, "z" an empty z.lgf, "big" too
         // large a file; the interface languages as Qt gives them
-        QTest::addColumn<QString>("places");
-        QTest::addColumn<QString>("ui");
-        QTest::addColumn<QString>("found");
+        test::columns<QString, QString, QString>({"places", "ui", "found"});
         // clang-format off
         row("program's folder first", "z lang lang", "de", "z.lgf ");
         row("too large, passed over", "big lang", "de", "balgarski.lgf ");
@@ -149,10 +147,10 @@ private slots:
     // file without the keys leaves the built-in texts.
     void titlesAndNames_data()
     {
-        QTest::addColumn<QString>("value"); // of every key; null: a file without them
-        // the titles of the dialog and the About box, the version's word, the own box's name,
-        // split at "|"; empty: the value, unchanged
-        QTest::addColumn<QString>("titles");
+        // value: of every key; null: a file without them
+        // titles: of the dialog and the About box, the version's word, the own box's name, split
+        // at "|"; empty: the value, unchanged
+        test::columns<QString, QString>({"value", "titles"});
         // clang-format off
         row("without the keys", QString(),
             "Cambrivo - Configura|Informazioni su Cambrivo|Versione|Importo in Lit");
@@ -229,8 +227,7 @@ private slots:
     // environment.
     void defaultSearch_data()
     {
-        QTest::addColumn<QString>("environment");
-        QTest::addColumn<QString>("search");
+        test::columns<QString, QString>({"environment", "search"});
         const QString xdg = "XDG_DATA_HOME=%1 XDG_CONFIG_DIRS=%2 LC_ALL= LANGUAGE=bg:de LANG=";
         QTest::newRow("relative XDG folders, LANGUAGE in the C locale")
                 << xdg.arg("data", "/a:b:/c:") + "C"

@@ -156,9 +156,8 @@ private slots:
     // without XWayland keeps the toolkit's choice, which can start.
     void x11Preference_data()
     {
-        QTest::addColumn<QByteArray>("display");
-        QTest::addColumn<QByteArray>("platform"); // the user's choice
-        QTest::addColumn<QByteArray>("chosen");
+        // platform: the user's choice
+        test::columns<QByteArray, QByteArray, QByteArray>({"display", "platform", "chosen"});
         QTest::newRow("an X display") << QByteArray(":0") << QByteArray() << QByteArray("xcb");
         QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray();
         QTest::newRow("the user's choice")
