@@ -234,9 +234,8 @@ private slots:
         test::Store store;
         store.write(stored.toUtf8());
         QString shown;
-        cambrivo::currencyDescriptionSink() = [&shown](const QString &text) {
-            shown = text;
-        };
+        cambrivo::currencyDescriptionSink()
+                = std::function<void(const QString &)>([&shown](const QString &t) { shown = t; });
         cambrivo::LoadSettings(QLocale::Bulgaria);
         QTEST(QStringLiteral("%1 %2 %3 %4 %5")
                       .arg(cambrivo::FormatNumber(cambrivo::dblCambio))

@@ -103,9 +103,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(entry) == entry.size());
         file.close();
         int beeps = 0;
-        platform::beepFunction() = [&beeps] {
-            ++beeps;
-        };
+        platform::beepFunction() = std::function<void()>([&beeps] { ++beeps; });
 
         QWidget main;
         frmMenus menus(main);

@@ -31,9 +31,7 @@ class tst_strip : public QObject
         m_form = std::make_unique<frmMain>();
         m_form->Form_Load();
         m_beeps = 0;
-        platform::beepFunction() = [this] {
-            ++m_beeps;
-        };
+        platform::beepFunction() = std::function<void()>([this] { ++m_beeps; });
         return *m_form;
     }
     QLineEdit *box(const char *name) const { return m_form->findChild<QLineEdit *>(name); }
@@ -148,8 +146,7 @@ private slots:
     void exitStoresThePlaceAlone()
     {
         const QString path = m_store.dir.filePath("Cambrivo/Cambrivo.conf");
-        platform::endProcessFunction() = [] {
-        };
+        platform::endProcessFunction() = std::function<void()>([] {});
         open();
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly)
