@@ -214,12 +214,9 @@ private slots:
         QStringList at = places.split(' ');
         for (QString &place : at)
             place = place == "lang" ? lang : dir.filePath(place);
-        const auto file = cambrivo::FindLanguage({at[0],
-                                                  at[1],
-                                                  {dir.filePath("-"), lang},
-                                                  ui.split(',', Qt::SkipEmptyParts),
-                                                  {},
-                                                  at.mid(2)});
+        const cambrivo::LanguageSearch search(at[0], at[1], {dir.filePath("-"), lang},
+                                              ui.split(',', Qt::SkipEmptyParts), {}, at.mid(2));
+        const auto file = cambrivo::FindLanguage(search);
         QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
     }
 
