@@ -4,9 +4,23 @@
 
 #pragma once
 
+#include <QTest>
 #include <QtCore>
 
 namespace test {
+
+// The columns of a data-driven test, one type for each name.
+template<typename... T> void columns(const std::array<const char *, sizeof...(T)> &names)
+{
+    int i = 0;
+    (QTest::addColumn<T>(names[i++]), ...);
+}
+
+// A named row of a data-driven test; text literals fill QString columns.
+template<typename... T> void row(const char *name, T... values)
+{
+    (QTest::newRow(name) << ... << values);
+}
 
 // A private settings store for one test.
 struct Store

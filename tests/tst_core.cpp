@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 using cambrivo::AmountOf;
+using test::row;
 
 class tst_core : public QObject
 {
@@ -35,22 +36,16 @@ private slots:
 
     void pastedAmount_data()
     {
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<QString>("amount");
-        QTest::newRow("no-break space groups, symbol behind") << "1\u00A0234,56 Lit"
-                                                              << "1.234,56";
-        QTest::newRow("euro sign in front") << "€ 12,50"
-                                            << "12,50";
-        QTest::newRow("right-to-left marks, soft hyphen") << "\u200F12\u00AD34\u200F"
-                                                          << "1234";
-        QTest::newRow("narrow and thin spaces") << "-1\u202F234\u2009567"
-                                                << "-1.234.567";
-        QTest::newRow("blanks not between groups") << "12 34"
-                                                   << "12 34";
-        QTest::newRow("a symbol inside stays") << "12 Lit 34"
-                                               << "12 Lit 34";
-        QTest::newRow("typed text unchanged") << " 1.234,5"
-                                              << " 1.234,5";
+        test::columns<QString, QString>({"pasted", "amount"});
+        // clang-format off
+        row("no-break space groups, symbol behind", "1\u00A0234,56 Lit", "1.234,56");
+        row("euro sign in front", "€ 12,50", "12,50");
+        row("right-to-left marks, soft hyphen", "\u200F12\u00AD34\u200F", "1234");
+        row("narrow and thin spaces", "-1\u202F234\u2009567", "-1.234.567");
+        row("blanks not between groups", "12 34", "12 34");
+        row("a symbol inside stays", "12 Lit 34", "12 Lit 34");
+        row("typed text unchanged", " 1.234,5", " 1.234,5");
+        // clang-format on
     }
 
     void pastedAmount()
@@ -72,25 +67,22 @@ private slots:
     void numericTest_data()
     {
         // Each text and the amount it denotes as the strip writes it back; "" when it is no number.
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("amount");
-        QTest::newRow("largest float") << "1797693134862315" + QString(293, u'0')
-                                       << "179769313486232" + QString(294, u'0');
-        QTest::newRow("beyond it") << "1797693134862316" + QString(293, u'0') << "";
-        QTest::newRow("half at the 16th digit") << "1000000000000025"
-                                                << "1000000000000030";
-        QTest::newRow("carry past 15 nines") << "999999999999999,5"
-                                             << "1000000000000000";
-        QTest::newRow("leading zeros are no places") << "0001234567890123456"
-                                                     << "1234567890123460";
+        test::columns<QString, QString>({"text", "amount"});
         // clang-format off
-        const char *rows[][2] = {{"1.234,5", "1234,5"}, {" -12 ", "-12"}, {"+0,5", "0,5"},
-            {"1,", "1"}, {",5", "0,5"}, {"1.2", "12"}, {"", ""}, {",", ""}, {"1,2,3", ""},
-            {"1e5", ""}, {"inf", ""}, {".5", ""}, {"1.", ""}, {"1..2", ""}, {"- 5", ""},
-            {"1,2.3", ""}, {"12a", ""}};
+        row("largest float", "1797693134862315" + QString(293, u'0'),
+            "179769313486232" + QString(294, u'0'));
+        row("beyond it", "1797693134862316" + QString(293, u'0'), "");
+        row("half at the 16th digit", "1000000000000025", "1000000000000030");
+        row("carry past 15 nines", "999999999999999,5", "1000000000000000");
+        row("leading zeros are no places", "0001234567890123456", "1234567890123460");
+        row("groups, decimals", "1.234,5", "1234,5"); row("blanks, minus", " -12 ", "-12");
+        row("plus", "+0,5", "0,5"); row("comma last", "1,", "1"); row("comma first", ",5", "0,5");
+        row("a dot between any digits", "1.2", "12"); row("empty", "", ""); row("comma", ",", "");
+        row("two commas", "1,2,3", ""); row("exponent", "1e5", ""); row("infinity", "inf", "");
+        row("dot first", ".5", ""); row("dot last", "1.", ""); row("two dots", "1..2", "");
+        row("blank after minus", "- 5", ""); row("dot after comma", "1,2.3", "");
+        row("letter", "12a", "");
         // clang-format on
-        for (const auto &[text, amount] : rows)
-            QTest::newRow(text) << text << amount;
     }
 
     void numericTest()
@@ -109,28 +101,26 @@ private slots:
         // round: Regulation (EC) No 1103/97, Article 5, and the national laws that repeat it.
         QTest::addColumn<QString>("row");
         // clang-format off
-        const char *rows[][2] = {
-            {"Croatian euro law, art. 14: 10 euro", "10 7,53450 > 2 75,35"},
-            {"Croatian euro law, art. 14: 50 euro", "50 7,53450 > 2 376,73"},
-            {"pasted negative amount", "-10 7,53450 > 2 -75,35"},
-            {"Bulgarian euro law: 500 euro", "500 1,95583 > 2 977,92"},
-            {"Bulgarian euro law: 2000 leva", "2000 1,95583 < 2 1022,58"},
-            {"Bulgarian euro law: 10 leva", "10 1,95583 < 2 5,11"},
-            {"Bulgarian euro law: 1,70 leva", "1,70 1,95583 < 2 0,87"},
-            {"Bulgarian euro law: 0,05 leva", "0,05 1,95583 < 2 0,03"},
-            {"half a cent in leva", "0,00977915 1,95583 < 2 0,01"},
-            {"Legislative Decree 213/1998: 150 euro", "150 1936,27 > 0 290441"},
-            {"half at the 15th digit", "100000000000003 15 > 0 1500000000000050"},
-            {"rounded once at the 15th digit", "948090785549948 1,95583 > 0 1854304401102150"},
-            {"long result", "123456789012345 1936,27 > 0 239045676860933000"},
-            {"nine euro decimals", "1 1936,27 < 9 0,000516457"},
-            {"grouped own amount", "1.000 1936,27 < 2 0,52"},
-            {"no trailing zeros", "1,50 1 > 9 1,5"},
-            {"no minus zero", "-0,001 1 > 2 0"},
-            {"zero rate", "5 0 < 2 0"}};
+        // clang-format off
+        row("Croatian euro law, art. 14: 10 euro", "10 7,53450 > 2 75,35");
+        row("Croatian euro law, art. 14: 50 euro", "50 7,53450 > 2 376,73");
+        row("pasted negative amount", "-10 7,53450 > 2 -75,35");
+        row("Bulgarian euro law: 500 euro", "500 1,95583 > 2 977,92");
+        row("Bulgarian euro law: 2000 leva", "2000 1,95583 < 2 1022,58");
+        row("Bulgarian euro law: 10 leva", "10 1,95583 < 2 5,11");
+        row("Bulgarian euro law: 1,70 leva", "1,70 1,95583 < 2 0,87");
+        row("Bulgarian euro law: 0,05 leva", "0,05 1,95583 < 2 0,03");
+        row("half a cent in leva", "0,00977915 1,95583 < 2 0,01");
+        row("Legislative Decree 213/1998: 150 euro", "150 1936,27 > 0 290441");
+        row("half at the 15th digit", "100000000000003 15 > 0 1500000000000050");
+        row("rounded once at the 15th digit", "948090785549948 1,95583 > 0 1854304401102150");
+        row("long result", "123456789012345 1936,27 > 0 239045676860933000");
+        row("nine euro decimals", "1 1936,27 < 9 0,000516457");
+        row("grouped own amount", "1.000 1936,27 < 2 0,52");
+        row("no trailing zeros", "1,50 1 > 9 1,5");
+        row("no minus zero", "-0,001 1 > 2 0");
+        row("zero rate", "5 0 < 2 0");
         // clang-format on
-        for (const auto &[name, row] : rows)
-            QTest::newRow(name) << QString::fromUtf8(row);
     }
 
     void conversion()
@@ -150,22 +140,20 @@ private slots:
         // it: the law's figures, not the table's, so that a transposed digit shows.
         QTest::addColumn<QString>("figures");
         // clang-format off
-        const char *rows[][2] = {
-            {"Council Regulation (EC) No 2866/98", "ATS 13,7603 2 BEF 40,3399 0 DEM 1,95583 2 "
-             "ESP 166,386 0 FIM 5,94573 2 FRF 6,55957 2 IEP 0,787564 2 ITL 1936,27 0 "
-             "LUF 40,3399 0 NLG 2,20371 2 PTE 200,482 0"},
-            {"Council Regulation (EC) No 1478/2000", "GRD 340,750 0"},
-            {"Council Regulation (EC) No 1086/2006", "SIT 239,640 2"},
-            {"Council Regulations (EC) No 1134/2007 and 1135/2007", "MTL 0,429300 2 CYP 0,585274 2"},
-            {"Council Regulation (EC) No 694/2008", "SKK 30,1260 2"},
-            {"Council Regulation (EU) No 671/2010", "EEK 15,6466 2"},
-            {"Council Regulation (EU) No 870/2013", "LVL 0,702804 2"},
-            {"Council Regulation (EU) No 851/2014", "LTL 3,45280 2"},
-            {"Council Regulation (EU) 2022/1209", "HRK 7,53450 2"},
-            {"Council Regulation (EU) of July 2025 for Bulgaria", "BGN 1,95583 2"}};
+        // clang-format off
+        row("Council Regulation (EC) No 2866/98", "ATS 13,7603 2 BEF 40,3399 0 DEM 1,95583 2 "
+            "ESP 166,386 0 FIM 5,94573 2 FRF 6,55957 2 IEP 0,787564 2 ITL 1936,27 0 "
+            "LUF 40,3399 0 NLG 2,20371 2 PTE 200,482 0");
+        row("Council Regulation (EC) No 1478/2000", "GRD 340,750 0");
+        row("Council Regulation (EC) No 1086/2006", "SIT 239,640 2");
+        row("Council Regulations (EC) No 1134/2007 and 1135/2007", "MTL 0,429300 2 CYP 0,585274 2");
+        row("Council Regulation (EC) No 694/2008", "SKK 30,1260 2");
+        row("Council Regulation (EU) No 671/2010", "EEK 15,6466 2");
+        row("Council Regulation (EU) No 870/2013", "LVL 0,702804 2");
+        row("Council Regulation (EU) No 851/2014", "LTL 3,45280 2");
+        row("Council Regulation (EU) 2022/1209", "HRK 7,53450 2");
+        row("Council Regulation (EU) of July 2025 for Bulgaria", "BGN 1,95583 2");
         // clang-format on
-        for (const auto &[law, figures] : rows)
-            QTest::newRow(law) << QString::fromLatin1(figures);
     }
 
     void currencies()
@@ -188,22 +176,24 @@ private slots:
     {
         // Where nothing is stored, the currency of the country the locale for money names, else
         // the lira: "LC_ALL LC_MONETARY LANG", "-" for not set. LANGUAGE=de_DE:de never counts.
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("code");
+        test::columns<QString, QString>({"locale", "code"});
         // clang-format off
-        const char *rows[][2] = {{"en_IE.UTF-8 fr_BE it_IT", "IEP"}, {"- fr_BE.UTF-8 it_IT", "BEF"},
-            {"- - de_AT.UTF-8@euro", "ATS"}, {"- - -", "ITL"}, {"C.UTF-8 - de_AT", "ITL"},
-            {"de - -", "ITL"}, {"ru_LV.UTF-8 - -", "LVL"}, {"POSIX - -", "ITL"}};
-        const char *countries[] = {"bg_BG BGN", "el_CY CYP", "de_DE DEM", "et_EE EEK", "es_ES ESP",
-            "fi_FI FIM", "fr_FR FRF", "el_GR GRD", "hr_HR HRK", "lt_LT LTL", "fr_LU LUF",
-            "mt_MT MTL", "nl_NL NLG", "pt_PT PTE", "sl_SI SIT", "sk_SK SKK", "fr_MC FRF",
-            "sr_ME DEM", "sq_XK DEM", "it_SM ITL", "it_VA ITL", "de_CH ITL"};
+        row("LC_ALL first", "en_IE.UTF-8 fr_BE it_IT", "IEP"); row("nothing set", "- - -", "ITL");
+        row("then LC_MONETARY", "- fr_BE.UTF-8 it_IT", "BEF"); row("no country", "de - -", "ITL");
+        row("then LANG, modifier", "- - de_AT.UTF-8@euro", "ATS"); row("POSIX", "POSIX - -", "ITL");
+        row("the C locale", "C.UTF-8 - de_AT", "ITL"); row("Latvia", "ru_LV.UTF-8 - -", "LVL");
+        row("Bulgaria", "- - bg_BG", "BGN"); row("Cyprus", "- - el_CY", "CYP");
+        row("Germany", "- - de_DE", "DEM"); row("Estonia", "- - et_EE", "EEK");
+        row("Spain", "- - es_ES", "ESP"); row("Finland", "- - fi_FI", "FIM");
+        row("France", "- - fr_FR", "FRF"); row("Greece", "- - el_GR", "GRD");
+        row("Croatia", "- - hr_HR", "HRK"); row("Lithuania", "- - lt_LT", "LTL");
+        row("Luxembourg", "- - fr_LU", "LUF"); row("Malta", "- - mt_MT", "MTL");
+        row("Netherlands", "- - nl_NL", "NLG"); row("Portugal", "- - pt_PT", "PTE");
+        row("Slovenia", "- - sl_SI", "SIT"); row("Slovakia", "- - sk_SK", "SKK");
+        row("Monaco", "- - fr_MC", "FRF"); row("Montenegro", "- - sr_ME", "DEM");
+        row("Kosovo", "- - sq_XK", "DEM"); row("San Marino", "- - it_SM", "ITL");
+        row("Vatican City", "- - it_VA", "ITL"); row("Switzerland", "- - de_CH", "ITL");
         // clang-format on
-        for (const auto &[locale, code] : rows)
-            QTest::newRow(locale) << locale << code;
-        for (const char *country : countries)
-            QTest::newRow(country) << "- - " + QString::fromLatin1(country).left(5)
-                                   << QString::fromLatin1(country).right(3);
     }
 
     void userCountry()
@@ -225,32 +215,27 @@ private slots:
     {
         // What is stored, and the rate, "euro own separator" and symbol the program then uses, for
         // a user in Bulgaria.
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("used");
+        test::columns<QString, QString>({"stored", "used"});
         // clang-format off
-        const char *rows[][3] = {
-            {"as a person types", "Value=1936,5\nCurrencyDescription=€", "1936,5 2 2 1 €"},
-            {"nothing usable", "Value=abc\nEuroDecimal=x\nCurrencyDecimal=10\nUseSeparator=x",
-             "1,95583 2 2 1 лв"},
-            {"lira without decimals", "Value=1936,27\nCurrencyDescription=Lit", "1936,27 2 0 1 Lit"},
-            {"lira by its symbol", "Value=abc\nCurrencyDescription=Lit", "1936,27 2 0 1 Lit"},
-            {"a shared symbol", "Value=abc\nCurrencyDescription=F", "1,95583 2 2 1 F"},
-            {"peseta by its rate", "Value=166,386", "166,386 2 0 1 Pta"},
-            {"grouped rate", "Value=123.456", "123456 2 2 1 лв"}};
+        row("as a person types", "Value=1936,5\nCurrencyDescription=€", "1936,5 2 2 1 €");
+        row("nothing usable", "Value=abc\nEuroDecimal=x\nCurrencyDecimal=10\nUseSeparator=x",
+            "1,95583 2 2 1 лв");
+        row("lira without decimals", "Value=1936,27\nCurrencyDescription=Lit", "1936,27 2 0 1 Lit");
+        row("lira by its symbol", "Value=abc\nCurrencyDescription=Lit", "1936,27 2 0 1 Lit");
+        row("a shared symbol", "Value=abc\nCurrencyDescription=F", "1,95583 2 2 1 F");
+        row("peseta by its rate", "Value=166,386", "166,386 2 0 1 Pta");
+        row("grouped rate", "Value=123.456", "123456 2 2 1 лв");
         // clang-format on
-        for (const auto &[name, stored, used] : rows)
-            QTest::newRow(name) << QByteArray(stored) << QString::fromUtf8(used);
     }
 
     void loadSettings()
     {
-        QFETCH(QByteArray, stored);
+        QFETCH(QString, stored);
         test::Store store;
-        store.write(stored);
+        store.write(stored.toUtf8());
         QString shown;
-        cambrivo::currencyDescriptionSink() = [&shown](const QString &text) {
-            shown = text;
-        };
+        cambrivo::currencyDescriptionSink()
+                = std::function<void(const QString &)>([&shown](const QString &t) { shown = t; });
         cambrivo::LoadSettings(QLocale::Bulgaria);
         QTEST(QStringLiteral("%1 %2 %3 %4 %5")
                       .arg(cambrivo::FormatNumber(cambrivo::dblCambio))
@@ -265,21 +250,18 @@ private slots:
     // the store's path followed to its end, which is made only where its folder exists.
     void store_data()
     {
-        QTest::addColumn<QByteArray>("before"); // the store's bytes; null: none
-        QTest::addColumn<QString>("link"); // where the store's path links to; empty: no link
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<bool>("setAside");
+        // before: the store's bytes; null: none
+        // link: where the store's path links to; empty: no link
+        test::columns<QByteArray, QString, bool, bool>({"before", "link", "saved", "setAside"});
         const QString dotfiles = "../dotfiles/Cambrivo.conf";
-        QTest::newRow("Latin-1") << QByteArray("[Parameters]\nCurrencyDescription=\xA3\n") << ""
-                                 << true << true;
-        QTest::newRow("UTF-16") << QByteArray(QStringEncoder(
-                QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(u"[Parameters]\nTop=1\n"))
-                                << "" << true << true;
-        QTest::newRow("link to a store not yet made") << QByteArray() << dotfiles << true << false;
-        QTest::newRow("link to an unreadable store")
-                << QByteArray("\xFF") << dotfiles << true << true;
-        QTest::newRow("link into a missing folder")
-                << QByteArray() << "../missing/Cambrivo.conf" << false << false;
+        // clang-format off
+        row("Latin-1", QByteArray("[Parameters]\nCurrencyDescription=\xA3\n"), "", true, true);
+        row("UTF-16", QByteArray(QStringEncoder(QStringEncoder::Utf16LE,
+            QStringEncoder::Flag::WriteBom)(u"[Parameters]\nTop=1\n")), "", true, true);
+        row("link to a store not yet made", QByteArray(), dotfiles, true, false);
+        row("link to an unreadable store", QByteArray("\xFF"), dotfiles, true, true);
+        row("link into a missing folder", QByteArray(), "../missing/Cambrivo.conf", false, false);
+        // clang-format on
     }
 
     void store()

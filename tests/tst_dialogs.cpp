@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "Store.h"
 #include "platform/Beep.h"
 #include "resources/AppIcon.h"
 #include "ui/dialogs/frmAbout.h"
@@ -9,6 +10,8 @@
 
 #include <QTest>
 #include <QtWidgets>
+
+using test::row;
 
 // The fields in creation order: grouping, own decimals, euro decimals, symbol, rate, currency.
 QString shown(const QWidget &dialog)
@@ -45,69 +48,91 @@ private slots:
         platform::beepFunction() = std::function<void()>([this] { ++m_beeps; });
     }
 
-    void save()
+    void save_data()
     {
         // A rate and a symbol (null: untouched) put in, then how the dialog closes: "saved" on
         // Enter, Esc, the Annulla button, or the box that refuses the values with a beep.
+        test::columns<QString, QString, QString>({"rate", "symbol", "outcome"});
         // clang-format off
-        QList<std::array<QString, 3>> rows = {{"+1.936.270,5", "Lit", "saved"},
-            {" 1,95583 ", "лв", "saved"}, {"2", {}, "saved"}, {"2", "Lit", "Esc"},
-            {"2", "Lit", "cmdExit"}, {"2", "", "txtTestoValuta"}, {"2", " \t", "txtTestoValuta"}};
-        for (const char *rate : {"", " ", "abc", "0", "-5", "1e3", "1936.27", "6.55957", "0.500",
-                                 "1234.567", "1.23,4"})
-            rows.append({rate, "", "txtCambio"});
+        row("groups, a sign", "+1.936.270,5", "Lit", "saved"); row("Esc", "2", "Lit", "Esc");
+        row("blanks", " 1,95583 ", "лв", "saved"); row("symbol untouched", "2", QString(), "saved");
+        row("Annulla", "2", "Lit", "cmdExit"); row("no symbol", "2", "", "txtTestoValuta");
+        row("a blank symbol", "2", " \t", "txtTestoValuta"); row("no rate", "", "", "txtCambio");
+        row("a blank rate", " ", "", "txtCambio"); row("letters", "abc", "", "txtCambio");
+        row("zero", "0", "", "txtCambio"); row("negative", "-5", "", "txtCambio");
+        row("exponent", "1e3", "", "txtCambio"); row("a group of two", "1936.27", "", "txtCambio");
+        row("a group of five", "6.55957", "", "txtCambio");
+        row("a group after a zero", "0.500", "", "txtCambio");
+        row("four digits before a group", "1234.567", "", "txtCambio");
+        row("a group among decimals", "1.23,4", "", "txtCambio");
         // clang-format on
-        for (const auto &[rate, symbol, outcome] : rows) {
-            init();
-            frmConfigure dialog;
-            dialog.Form_Load();
-            dialog.show();
-            // What the program actually uses; a symbol longer than can be typed stays whole.
-            QCOMPARE(shown(dialog), "false|0|5|EURO|6.55957|Altra valuta");
-            dialog.findChild<QLineEdit *>("txtCambio")->setText(rate);
-            if (!symbol.isNull())
-                dialog.findChild<QLineEdit *>("txtTestoValuta")->setText(symbol);
-            if (auto *button = dialog.findChild<QPushButton *>(outcome))
-                button->click();
-            else
-                QTest::keyClick(&dialog, outcome == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+    }
 
-            m_store.sync();
-            QStringList values = m_store.allKeys(); // in key order: CurrencyDecimal, ...
-            for (QString &name : values)
-                name = m_store.value(name).toString();
-            QCOMPARE(values.join('|'),
-                     outcome == "saved"
-                             ? "0|" + (symbol.isNull() ? "EURO" : symbol) + "|5|0|" + rate
-                             : "x|EURO|5|2|6.55957");
-            auto *box = dialog.findChild<QLineEdit *>(outcome);
-            QCOMPARE(m_beeps, box ? 1 : 0);
-            QCOMPARE(dialog.isVisible(), box != nullptr);
-            QVERIFY(!box || (dialog.focusWidget() == box && box->selectedText() == box->text()));
-        }
+    void save()
+    {
+        QFETCH(QString, rate);
+        QFETCH(QString, symbol);
+        QFETCH(QString, outcome);
+        frmConfigure dialog;
+        dialog.Form_Load();
+        dialog.show();
+        // What the program actually uses; a symbol longer than can be typed stays whole.
+        QCOMPARE(shown(dialog), "false|0|5|EURO|6.55957|Altra valuta");
+        dialog.findChild<QLineEdit *>("txtCambio")->setText(rate);
+        if (!symbol.isNull())
+            dialog.findChild<QLineEdit *>("txtTestoValuta")->setText(symbol);
+        if (auto *button = dialog.findChild<QPushButton *>(outcome))
+            button->click();
+        else
+            QTest::keyClick(&dialog, outcome == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+
+        m_store.sync();
+        QStringList values = m_store.allKeys(); // in key order: CurrencyDecimal, ...
+        for (QString &name : values)
+            name = m_store.value(name).toString();
+        QCOMPARE(values.join('|'),
+                 outcome == "saved" ? "0|" + (symbol.isNull() ? "EURO" : symbol) + "|5|0|" + rate
+                                    : "x|EURO|5|2|6.55957");
+        auto *box = dialog.findChild<QLineEdit *>(outcome);
+        QCOMPARE(m_beeps, box ? 1 : 0);
+        QCOMPARE(dialog.isVisible(), box != nullptr);
+        QVERIFY(!box || (dialog.focusWidget() == box && box->selectedText() == box->text()));
+    }
+
+    void currencyList_data()
+    {
+        // Stored rate and symbol, keys typed into a field, and then shown() from the own decimals.
+        test::columns<QString, QString, QString, QString, QString>(
+                {"rate", "symbol", "box", "keys", "after"});
+        // clang-format off
+        row("a number", "1.936,27", "Lit", "txtCambio", "", "0|5|Lit|1.936,27|ITL – Lira italiana");
+        row("shared rates", "1,95583", "DM", "txtCambio", "", "2|5|DM|1,95583|DEM – Deutsche Mark");
+        row("chosen by key", "1936,27", "Lit", "cmbValuta", "D", "2|5|DM|1,95583|DEM – Deutsche Mark");
+        row("a rate typed", "6,55957", "F", "txtCambio", "1", "2|5|F|6,559571|Altra valuta");
+        row("a symbol typed", "40,3399", "EURO", "txtTestoValuta", "\b\b\b\bF",
+            "0|5|F|40,3399|LUF – Franc luxembourgeois");
+        // clang-format on
     }
 
     void currencyList()
     {
-        // Stored rate and symbol, keys typed into a field, and then shown() from the own decimals.
-        // clang-format off
-        const char *rows[][5] = {
-            {"1.936,27", "Lit", "txtCambio", "", "0|5|Lit|1.936,27|ITL – Lira italiana"}, // a number
-            {"1,95583", "DM", "txtCambio", "", "2|5|DM|1,95583|DEM – Deutsche Mark"}, // shared rates
-            {"1936,27", "Lit", "cmbValuta", "D", "2|5|DM|1,95583|DEM – Deutsche Mark"},
-            {"6,55957", "F", "txtCambio", "1", "2|5|F|6,559571|Altra valuta"},
-            {"40,3399", "EURO", "txtTestoValuta", "\b\b\b\bF", "0|5|F|40,3399|LUF – Franc luxembourgeois"}};
-        // clang-format on
-        for (const auto &[rate, symbol, box, keys, after] : rows) {
-            m_store.setValue("Parameters/Value", rate);
-            m_store.setValue("Parameters/CurrencyDescription", QString::fromUtf8(symbol));
-            m_store.sync();
-            frmConfigure dialog;
-            dialog.Form_Load();
-            QTest::keyClicks(dialog.findChild<QWidget *>(box), keys);
-            QCOMPARE(shown(dialog), "false|" + QString::fromUtf8(after));
-        }
-        // The wheel turns the list only once the list has the focus; "other" keeps the values.
+        QFETCH(QString, rate);
+        QFETCH(QString, symbol);
+        QFETCH(QString, box);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        m_store.setValue("Parameters/Value", rate);
+        m_store.setValue("Parameters/CurrencyDescription", symbol);
+        m_store.sync();
+        frmConfigure dialog;
+        dialog.Form_Load();
+        QTest::keyClicks(dialog.findChild<QWidget *>(box), keys);
+        QCOMPARE(shown(dialog), "false|" + after);
+    }
+
+    // The wheel turns the list only once the list has the focus; "other" keeps the values.
+    void wheelTurnsTheListOnlyWithTheFocus()
+    {
         frmConfigure dialog;
         dialog.Form_Load();
         dialog.show();
@@ -124,21 +149,29 @@ private slots:
         QCOMPARE(shown(dialog), "false|2|5|öS|13,7603|Altra valuta");
     }
 
+    void symbolKeepsWholeCharacters_data()
+    {
+        // Before ("|" marks the cursor), inserted as typing and pasting do, after.
+        test::columns<QString, QString, QString>({"before", "inserted", "after"});
+        // clang-format off
+        row("a whole emoji", "ab|", "💶", "ab💶"); row("no half emoji", "abc|", "💶", "abc");
+        row("pasted, cut whole", "|", "ab💶x", "ab💶"); row("before the text", "|ab", "xyz", "xab");
+        row("a combining accent", "ab|", "e\u0301", "abe\u0301");
+        row("a full box", "EURO|", "x", "EURO");
+        row("a lone surrogate", "a|", QString(QChar(0xD83D)) + "b", "ab");
+        // clang-format on
+    }
+
     void symbolKeepsWholeCharacters()
     {
+        QFETCH(QString, before);
+        QFETCH(QString, inserted);
         frmConfigure dialog;
         auto *box = dialog.findChild<QLineEdit *>("txtTestoValuta");
-        // Before ("|" marks the cursor), inserted as typing and pasting do, after.
-        // clang-format off
-        for (const auto &[before, inserted, after] : std::initializer_list<std::array<QString, 3>>{
-            {"ab|", "💶", "ab💶"}, {"abc|", "💶", "abc"}, {"|", "ab💶x", "ab💶"}, {"|ab", "xyz", "xab"},
-            {"ab|", "e\u0301", "abe\u0301"}, {"EURO|", "x", "EURO"}, {"a|", QString(QChar(0xD83D)) + "b", "ab"}}) {
-            // clang-format on
-            box->setText(QString(before).remove('|'));
-            box->setCursorPosition(static_cast<int>(before.indexOf('|')));
-            box->insert(inserted);
-            QCOMPARE(box->text(), after);
-        }
+        box->setText(QString(before).remove('|'));
+        box->setCursorPosition(static_cast<int>(before.indexOf('|')));
+        box->insert(inserted);
+        QTEST(box->text(), "after");
     }
 
     // The small sizes are drawn by hand: one scaled from larger artwork blurs.

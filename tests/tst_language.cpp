@@ -18,6 +18,8 @@
 
 #include <sys/stat.h>
 
+using test::row;
+
 class tst_language : public QObject
 {
     Q_OBJECT
@@ -28,36 +30,35 @@ class tst_language : public QObject
 private slots:
     void reader_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("k"); // the value of "k" in section "a"; null: absent
-        QTest::addColumn<QString>("language"); // the user's, for a file in a legacy code page
-        const auto row = [](const char *name, const QByteArray &file, const QString &k,
-                            const QString &language = "en") {
-            QTest::newRow(name) << file << k << language;
-        };
-        row("ASCII case, first key", "[A]\nK=1\nk=2", "1");
-        row("first section", "[a]\n[A]\nk=2", {});
-        row("blanks, first =, quotes", " [ a ]\v\n\f k \t= \"' v  w=x '\" \t", "' v  w=x '");
-        row("mismatched quotes", "[a]\nk=\"v'", "\"v'");
-        row("comments, first ], no =", "[a]b]\n ;k=1\nk\nk=Lit ; nota", "Lit ; nota");
-        row("header without ]", "[a\nk=1", "1");
-        row("CR, NUL", QByteArray("[a]\rk=1\0x\r\nk=2", 14), "1");
+        // k: the value of "k" in section "a"; null: absent
+        // language: the user's, for a file in a legacy code page
+        test::columns<QByteArray, QString, QString>({"file", "k", "language"});
+        // clang-format off
+        row("ASCII case, first key", QByteArray("[A]\nK=1\nk=2"), "1", "en");
+        row("first section", QByteArray("[a]\n[A]\nk=2"), QString(), "en");
+        row("blanks, first =, quotes", QByteArray(" [ a ]\v\n\f k \t= \"' v  w=x '\" \t"),
+            "' v  w=x '", "en");
+        row("mismatched quotes", QByteArray("[a]\nk=\"v'"), "\"v'", "en");
+        row("comments, first ], no =", QByteArray("[a]b]\n ;k=1\nk\nk=Lit ; nota"), "Lit ; nota",
+            "en");
+        row("header without ]", QByteArray("[a\nk=1"), "1", "en");
+        row("CR, NUL", QByteArray("[a]\rk=1\0x\r\nk=2", 14), "1", "en");
         row("254", "[a]\nk=" + QByteArray(253, 'x') + "😀y", QString(253, 'x') + "😀", "bg");
-        row("UTF-8 BOM", "\xEF\xBB\xBF[a]\nk=\xC3\xA0\xC3", "à\uFFFD");
-        for (const auto encoding : {QStringEncoder::Utf16LE, QStringEncoder::Utf16BE})
-            row(encoding == QStringEncoder::Utf16LE ? "UTF-16 LE" : "UTF-16 BE",
-                QStringEncoder(encoding, QStringEncoder::Flag::WriteBom)(u"[a]\nk=€"), "€");
-        row("Windows-1252", "[a]\nk=\x80\xE0", "€à");
-        row("Windows-1251", "[a]\nk=\xC0", "А", "bg");
-        row("Windows-1250", "[a]\nk=\xA5", "Ą", "sk");
-        row("Windows-1253", "[a]\nk=\xC1", "Α", "el");
-        row("Windows-1254", "[a]\nk=\xD0", "Ğ", "tr");
-        row("Windows-1255", "[a]\nk=\xE0", "א", "he");
-        row("Windows-1256", "[a]\nk=\xC7", "ا", "fa");
-        row("Windows-1257", "[a]\nk=\xC0", "Ą", "lt");
-        row("Windows-1257, Estonian", "[a]\nk=\xD0", "Š", "et");
-        row("Windows-1258", "[a]\nk=\xF0", "đ", "vi");
-        row("truncated UTF-8", "[a]\nk=\xE2\x82", "â‚");
+        row("UTF-8 BOM", QByteArray("\xEF\xBB\xBF[a]\nk=\xC3\xA0\xC3"), "à\uFFFD", "en");
+        row("UTF-16 LE", QByteArray("\xFF\xFE[\0a\0]\0\n\0k\0=\0\xAC\x20", 16), "€", "en");
+        row("UTF-16 BE", QByteArray("\xFE\xFF\0[\0a\0]\0\n\0k\0=\x20\xAC", 16), "€", "en");
+        row("Windows-1252", QByteArray("[a]\nk=\x80\xE0"), "€à", "en");
+        row("Windows-1251", QByteArray("[a]\nk=\xC0"), "А", "bg");
+        row("Windows-1250", QByteArray("[a]\nk=\xA5"), "Ą", "sk");
+        row("Windows-1253", QByteArray("[a]\nk=\xC1"), "Α", "el");
+        row("Windows-1254", QByteArray("[a]\nk=\xD0"), "Ğ", "tr");
+        row("Windows-1255", QByteArray("[a]\nk=\xE0"), "א", "he");
+        row("Windows-1256", QByteArray("[a]\nk=\xC7"), "ا", "fa");
+        row("Windows-1257", QByteArray("[a]\nk=\xC0"), "Ą", "lt");
+        row("Windows-1257, Estonian", QByteArray("[a]\nk=\xD0"), "Š", "et");
+        row("Windows-1258", QByteArray("[a]\nk=\xF0"), "đ", "vi");
+        row("truncated UTF-8", QByteArray("[a]\nk=\xE2\x82"), "â‚", "en");
+        // clang-format on
     }
 
     void reader()
@@ -127,13 +128,8 @@ private slots:
     {
         // program, user, sites: "lang" holds the shipped files, "z" an empty z.lgf, "big" too
         // large a file; the interface languages as Qt gives them
-        QTest::addColumn<QStringList>("places");
-        QTest::addColumn<QString>("ui");
-        QTest::addColumn<QString>("found");
-        const auto row = [](const char *name, const char *places, const char *ui,
-                            const char *found) {
-            QTest::newRow(name) << QString(places).split(' ') << QString(ui) << QString(found);
-        };
+        test::columns<QString, QString, QString>({"places", "ui", "found"});
+        // clang-format off
         row("program's folder first", "z lang lang", "de", "z.lgf ");
         row("too large, passed over", "big lang", "de", "balgarski.lgf ");
         row("user's before site", "- lang z", "de", "balgarski.lgf ");
@@ -143,6 +139,7 @@ private slots:
         row("first language with a file", "- -", "ga,en", "english.lgf en");
         row("Italian before a file", "- -", "it,de", " it");
         row("no language", "- -", "", " it");
+        // clang-format on
     }
 
     // A dialog's title, the About box and the amount boxes' names for a screen reader take the
@@ -150,28 +147,25 @@ private slots:
     // file without the keys leaves the built-in texts.
     void titlesAndNames_data()
     {
-        QTest::addColumn<QByteArray>("value"); // of every key; null: a file without them
-        // the titles of the dialog and the About box, the version's word, the own box's name
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("without the keys")
-                << QByteArray()
-                << QStringList{"Cambrivo - Configura", "Informazioni su Cambrivo", "Versione",
-                               "Importo in Lit"};
-        QTest::newRow("re-worded")
-                << QByteArray("Über %1")
-                << QStringList{"Über %1", "Über Cambrivo", "Über %1", "Über Lit"};
-        QTest::newRow("%1 twice") << QByteArray("%1%1")
-                                  << QStringList{"%1%1", "CambrivoCambrivo", "%1%1", "LitLit"};
-        QTest::newRow("other % and [*] as written")
-                << QByteArray("%2 %L1 [*] %") << QStringList(4, "%2 %L1 [*] %");
-        QTest::newRow("254 characters")
-                << QByteArray(254, 'x') << QStringList(4, QString(254, 'x'));
+        // value: of every key; null: a file without them
+        // titles: of the dialog and the About box, the version's word, the own box's name, split
+        // at "|"; empty: the value, unchanged
+        test::columns<QString, QString>({"value", "titles"});
+        // clang-format off
+        row("without the keys", QString(),
+            "Cambrivo - Configura|Informazioni su Cambrivo|Versione|Importo in Lit");
+        row("re-worded", "Über %1", "Über %1|Über Cambrivo|Über %1|Über Lit");
+        row("%1 twice", "%1%1", "%1%1|CambrivoCambrivo|%1%1|LitLit");
+        row("other % and [*] as written", "%2 %L1 [*] %", "");
+        row("254 characters", QString(254, 'x'), "");
+        // clang-format on
     }
 
     void titlesAndNames()
     {
-        QFETCH(QByteArray, value);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, value);
+        QFETCH(QString, titles);
+        QStringList shown = titles.isEmpty() ? QStringList(4, value) : titles.split('|');
         QTemporaryDir dir; // the user's folder, which the forms' own loading searches
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
         QFile file(dir.filePath("Cambrivo/a.lgf"));
@@ -182,7 +176,7 @@ private slots:
                                         "lblVersion.Caption=@\nlblDescription.Caption=@\n"
                                         "Label1.Caption=@\ncmdOK.Caption=@\n[frmMain]\n"
                                         "txtEuro.AccessibleName=@\ntxtCurrency.AccessibleName=@")
-                                     .replace('@', value));
+                                     .replace('@', value.toUtf8()));
         file.close();
         const test::Store store; // no stored settings: the lira
         frmConfigure configure;
@@ -208,7 +202,7 @@ private slots:
 
     void searchOrder()
     {
-        QFETCH(QStringList, places);
+        QFETCH(QString, places);
         QFETCH(QString, ui);
         QFETCH(QString, found);
         QTemporaryDir dir;
@@ -217,14 +211,12 @@ private slots:
         QVERIFY(QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly)
                 && big.open(QIODevice::WriteOnly) && big.resize((1 << 20) + 1));
         const QString lang = QFINDTESTDATA("../lang");
-        for (QString &place : places)
+        QStringList at = places.split(' ');
+        for (QString &place : at)
             place = place == "lang" ? lang : dir.filePath(place);
-        const auto file = cambrivo::FindLanguage({places[0],
-                                                  places[1],
-                                                  {dir.filePath("-"), lang},
-                                                  ui.split(',', Qt::SkipEmptyParts),
-                                                  {},
-                                                  places.mid(2)});
+        const cambrivo::LanguageSearch search(at[0], at[1], {dir.filePath("-"), lang},
+                                              ui.split(',', Qt::SkipEmptyParts), {}, at.mid(2));
+        const auto file = cambrivo::FindLanguage(search);
         QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
     }
 
@@ -232,8 +224,7 @@ private slots:
     // environment.
     void defaultSearch_data()
     {
-        QTest::addColumn<QString>("environment");
-        QTest::addColumn<QString>("search");
+        test::columns<QString, QString>({"environment", "search"});
         const QString xdg = "XDG_DATA_HOME=%1 XDG_CONFIG_DIRS=%2 LC_ALL= LANGUAGE=bg:de LANG=";
         QTest::newRow("relative XDG folders, LANGUAGE in the C locale")
                 << xdg.arg("data", "/a:b:/c:") + "C"
@@ -261,20 +252,6 @@ private slots:
                  search);
     }
 
-    // The toolkit's texts speak the language the file names, where the search tells none.
-    void toolkit()
-    {
-        QTemporaryDir dir;
-        QFile file(dir.filePath("own.lgf"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Language]\nCode=de\n")
-                && file.flush());
-        cambrivo::TranslateToolkit({dir.path()});
-        const QString undo = QCoreApplication::translate("QLineEdit", "&Undo");
-        for (QTranslator *translator : qApp->findChildren<QTranslator *>())
-            delete translator; // which removes it
-        QCOMPARE(undo, "&Rückgängig");
-    }
-
     // The shipped files hold the same keys, each taking effect, and name their language; with
     // the forms' fonts every caption fits its control, wrapped where the label wraps, and no two
     // controls of a form share an access key.
@@ -295,8 +272,9 @@ private slots:
             frmAbout about;
             about.Form_Load();
             // The edit menu's words in the file's language: the program's own Portuguese, not
-            // Brazil's. The sources are those of Qt's line edit.
-            cambrivo::TranslateToolkit(search);
+            // Brazil's, and the language the file names where the search tells none. The sources
+            // are those of Qt's line edit.
+            cambrivo::TranslateToolkit({user.filePath("Cambrivo"), {}, {folder}});
             const std::unique_ptr<QTranslator> toolkit(qApp->findChild<QTranslator *>());
             QVERIFY(toolkit && (name != "portugues.lgf" || toolkit->filePath().startsWith(folder)));
             for (const char *text :

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "Store.h"
 #include "platform/Beep.h"
 #include "platform/SingleInstance.h"
 #include "ui/dialogs/frmMenus.h"
@@ -36,8 +37,7 @@ class tst_session : public QObject
 private slots:
     void commands_data()
     {
-        QTest::addColumn<QByteArray>("sent");
-        QTest::addColumn<QString>("ran");
+        test::columns<QByteArray, QString>({"sent", "ran"});
         QTest::newRow("show") << QByteArray("show\n") << "show";
         QTest::newRow("toggle") << QByteArray("toggle\n") << "toggle";
         QTest::newRow("an unknown command") << QByteArray("quit\n") << "";
@@ -78,9 +78,8 @@ private slots:
 
     void autostart_data()
     {
-        QTest::addColumn<QByteArray>("entry"); // null: none; "folder": the folder is a file
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<bool>("afterClick");
+        // entry: null: none; "folder": the folder is a file
+        test::columns<QByteArray, bool, bool>({"entry", "checked", "afterClick"});
         const QByteArray start = "[Desktop Entry]\nType=Application\nExec=cambrivo\n";
         QTest::newRow("no entry") << QByteArray() << false << true;
         QTest::newRow("an entry") << start << true << false;
@@ -104,9 +103,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(entry) == entry.size());
         file.close();
         int beeps = 0;
-        platform::beepFunction() = [&beeps] {
-            ++beeps;
-        };
+        platform::beepFunction() = std::function<void()>([&beeps] { ++beeps; });
 
         QWidget main;
         frmMenus menus(main);

@@ -14,6 +14,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using test::row;
+
 class tst_strip : public QObject
 {
     Q_OBJECT
@@ -29,34 +31,40 @@ class tst_strip : public QObject
         m_form = std::make_unique<frmMain>();
         m_form->Form_Load();
         m_beeps = 0;
-        platform::beepFunction() = [this] {
-            ++m_beeps;
-        };
+        platform::beepFunction() = std::function<void()>([this] { ++m_beeps; });
         return *m_form;
     }
     QLineEdit *box(const char *name) const { return m_form->findChild<QLineEdit *>(name); }
 
 private slots:
-    void typing()
+    void typing_data()
     {
         // stored settings, keys typed into the euro box, then both boxes and the beeps
-        const char *rows[][5] = {{"", "1234", "1.234", "2.389.357", ""},
-                                 {"UseSeparator=0", "1234", "1234", "2389357", ""},
-                                 {"UseSeparator=2", "1234", "1234", "2389357", ""}, // only 1 groups
-                                 {"", "12.5", "12,5", "24.203", ""},
-                                 {"", "12\b3", "13", "25.172", ""},
-                                 {"", ",512", ",512", "991", ""},
-                                 {"", "1,2,3", "1,23", "2.382", "x"},
-                                 {"", "a- 5", "5", "9.681", "xxx"},
-                                 {"CurrencyDecimal=9", "1,5", "1,5", "2.904,405", ""}};
-        for (const auto &[stored, keys, euro, own, beeps] : rows) {
-            open(stored);
-            box("txtEuro")->clear();
-            QTest::keyClicks(box("txtEuro"), keys);
-            QCOMPARE(box("txtEuro")->text(), euro);
-            QCOMPARE(box("txtCurrency")->text(), own);
-            QCOMPARE(m_beeps, int(qstrlen(beeps)));
-        }
+        test::columns<QString, QString, QString, QString, int>(
+                {"stored", "keys", "euro", "own", "beeps"});
+        // clang-format off
+        row("grouped", "", "1234", "1.234", "2.389.357", 0);
+        row("without groups", "UseSeparator=0", "1234", "1234", "2389357", 0);
+        row("only 1 groups", "UseSeparator=2", "1234", "1234", "2389357", 0);
+        row("a dot is the decimal comma", "", "12.5", "12,5", "24.203", 0);
+        row("backspace", "", "12\b3", "13", "25.172", 0);
+        row("decimals alone", "", ",512", ",512", "991", 0);
+        row("a second comma", "", "1,2,3", "1,23", "2.382", 1);
+        row("letter, minus, blank", "", "a- 5", "5", "9.681", 3);
+        row("nine own decimals", "CurrencyDecimal=9", "1,5", "1,5", "2.904,405", 0);
+        // clang-format on
+    }
+
+    void typing()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, keys);
+        open(stored.toUtf8());
+        box("txtEuro")->clear();
+        QTest::keyClicks(box("txtEuro"), keys);
+        QTEST(box("txtEuro")->text(), "euro");
+        QTEST(box("txtCurrency")->text(), "own");
+        QTEST(m_beeps, "beeps");
     }
 
     void textWithoutKeys()
@@ -138,8 +146,7 @@ private slots:
     void exitStoresThePlaceAlone()
     {
         const QString path = m_store.dir.filePath("Cambrivo/Cambrivo.conf");
-        platform::endProcessFunction() = [] {
-        };
+        platform::endProcessFunction() = std::function<void()>([] {});
         open();
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly)
@@ -156,9 +163,8 @@ private slots:
     // without XWayland keeps the toolkit's choice, which can start.
     void x11Preference_data()
     {
-        QTest::addColumn<QByteArray>("display");
-        QTest::addColumn<QByteArray>("platform"); // the user's choice
-        QTest::addColumn<QByteArray>("chosen");
+        // platform: the user's choice
+        test::columns<QByteArray, QByteArray, QByteArray>({"display", "platform", "chosen"});
         QTest::newRow("an X display") << QByteArray(":0") << QByteArray() << QByteArray("xcb");
         QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray();
         QTest::newRow("the user's choice")
@@ -220,26 +226,33 @@ private slots:
 
     // Two monitors side by side, the second one lower and larger, and a third below the first:
     // the strip is kept on the monitor nearest to its centre.
+    void placementOnMonitors_data()
+    {
+        test::columns<QString, QPoint>({"stored", "position"});
+        // clang-format off
+        row("on the second", "Left=2100\nTop=1100", QPoint(2019, 1100));
+        row("on the first, above the second", "Left=700\nTop=181", QPoint(700, 181));
+        row("centre on the second", "Left=1000\nTop=300", QPoint(1024, 300));
+        row("on the first", "Left=100\nTop=700", QPoint(100, 700));
+        row("below the second", "Left=1100\nTop=1210", QPoint(1100, 1205));
+        row("below the third", "Left=100\nTop=1600", QPoint(100, 1517));
+        row("beyond the second's outer edge", "Left=2400\nTop=300", QPoint(2019, 300));
+        // clang-format on
+    }
+
     void placementOnMonitors()
     {
+        QFETCH(QString, stored);
         QCOMPARE(QGuiApplication::screens().size(), 3);
-        const std::pair<QByteArray, QPoint> rows[]
-                = {{"Left=2100\nTop=1100", {2019, 1100}}, // on the second
-                   {"Left=700\nTop=181", {700, 181}}, // on the first, above the second
-                   {"Left=1000\nTop=300", {1024, 300}}, // centre on the second
-                   {"Left=100\nTop=700", {100, 700}}, // on the first
-                   {"Left=1100\nTop=1210", {1100, 1205}}, // below the second
-                   {"Left=100\nTop=1600", {100, 1517}}, // below the third
-                   {"Left=2400\nTop=300", {2019, 300}}}; // beyond the second's outer edge
-        for (const auto &[stored, position] : rows)
-            QCOMPARE(open(stored).pos(), position);
+        QTEST(open(stored.toUtf8()).pos(), "position");
         QRect dialog; // the dialogs open on the strip's monitor
         QTimer::singleShot(0, this, [&dialog] {
             dialog = QApplication::activeModalWidget()->geometry();
             QApplication::activeModalWidget()->close();
         });
         m_form->menus()->mnuAbout_Click();
-        QCOMPARE(dialog.center(), QGuiApplication::screens()[1]->geometry().center());
+        QCOMPARE(dialog.center(),
+                 QGuiApplication::screenAt(m_form->geometry().center())->geometry().center());
     }
 };
 

@@ -6,6 +6,7 @@
 for the accessibility tree; every test gets an empty settings folder."""
 
 import os
+import re
 import subprocess
 import time
 
@@ -58,8 +59,10 @@ class Program:
         self.env.update(env or {})
         self.env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([path, *args], env=self.env)
-        self.window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--pid",
-                                             str(self.process.pid)).split(), what="the strip")[0]
+        self.window = wait_until(self.windows, what="the strip")[0]
+
+    def windows(self):
+        return run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)).split()
 
     def geometry(self):
         values = dict(line.split("=") for line in run(
@@ -88,6 +91,33 @@ class Program:
     def press(self, x, y, button=1):
         wx, wy, _, _ = self.geometry()
         run("xdotool", "mousemove", str(wx + x), str(wy + y), "click", str(button))
+
+    def popup(self):
+        windows = wait_until(lambda: set(self.windows()) - {self.window}, what="the pop-up menu")
+        return run("xdotool", "getwindowgeometry", windows.pop())
+
+    def dialog(self, key, title):
+        """Opens a dialog with the menu's key, checking that it is on top and centred."""
+        wait_until(lambda: run("xdotool", "getactivewindow").strip() == self.window,
+                   what="the strip active")
+        self.press(8, 9, button=3)
+        self.popup()
+        run("xdotool", "key", key)
+        window = wait_until(lambda: run("xdotool", "search", "--onlyvisible", "--name",
+                                        f"^{title}$").split(), what=title)[0]
+        assert top_window() == int(window), "the dialog is above the strip"
+        # The frame, not the window inside it, lies on the monitor's centre.
+        width, height = map(int, run("xdotool", "getdisplaygeometry").split())
+
+        def centred():
+            extents = run("xprop", "-id", window, "_NET_FRAME_EXTENTS").partition("=")[2]
+            left, right, top, bottom = map(int, extents.split(",") if extents else (0, 0, 0, 0))
+            info = run("xwininfo", "-id", window)
+            x, y, w, h = (int(re.search(rf"{key}:\s+(-?\d+)", info)[1]) for key in (
+                "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+            return abs(2 * x - left + w + right - width) + abs(2 * y - top + h + bottom - height) <= 3
+        wait_until(centred, what="the frame centred")
+        return window
 
     def store(self):
         path = self.config / "Cambrivo" / "Cambrivo.conf"

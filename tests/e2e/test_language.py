@@ -8,8 +8,6 @@ import shutil
 from pathlib import Path
 
 from conftest import run, wait_until
-from test_dialogs import dialog
-from test_strip import popup
 
 LANG = Path(__file__).resolve().parents[2] / "lang"
 
@@ -21,21 +19,21 @@ def test_german_locale_speaks_german_until_the_users_own_file(start, request, tm
     strip = start("CurrencyDescription=Lit\n", program=program,
                   env={"LANG": "de_DE.UTF-8", "XDG_DATA_HOME": str(tmp_path / "data")})
     strip.press(70, 9, button=3)  # the own box's edit menu, in the toolkit's German
-    popup(strip)
+    strip.popup()
     run("xdotool", "key", "a")  # "&Ausschneiden" its selected "0"; in Italian, "&Annulla"
     wait_until(lambda: strip.text("Betrag in Lit") == "", what="the amount cut")
     assert strip.accessible("Betrag in Euro")
     # The window system may hold a title in Latin-1, which xdotool's pattern does not match.
-    about = dialog(strip, "i", ".*ber Cambrivo")  # "&Info..."
+    about = strip.dialog("i", ".*ber Cambrivo")  # "&Info..."
     assert strip.accessible("Über Cambrivo, Version 1.4.0") and strip.accessible("Version 1.4.0")
     assert strip.accessible("Programm zum Umrechnen der eigenen Währung in Euro und umgekehrt.")
     run("xdotool", "key", "Escape")
     wait_until(lambda: about not in run("xdotool", "search", "--onlyvisible", "--name", "ber C"),
                what="the About box to close")
-    dialog(strip, "e", "Cambrivo - Einstellungen")  # "&Einstellungen"; in Italian, "&Esci"
+    strip.dialog("e", "Cambrivo - Einstellungen")  # "&Einstellungen"; in Italian, "&Esci"
     run("xdotool", "key", "Escape")
     shutil.copytree(LANG, tmp_path / "data" / "Cambrivo")  # of which balgarski.lgf counts
-    dialog(strip, "e", "Cambrivo - .*")
+    strip.dialog("e", "Cambrivo - .*")
     assert strip.accessible("Cambrivo - Настройки")  # read at the opening, as the captions are
     assert strip.accessible("Показвани десетични знаци:")
 

@@ -46,29 +46,6 @@ def test_typing_converts_as_a_screen_reader_reads_it_and_a_refused_key_rings(sta
     assert len(bells.read_text().splitlines()) == 2, "one bell for the refused key"
 
 
-def unused_display():
-    """A display number that no X server on this machine holds: neither its socket nor its lock."""
-    return next(f":{n}" for n in range(1000, 2000) if not any(
-        os.path.lexists(path) for path in (f"/tmp/.X11-unix/X{n}", f"/tmp/.X{n}-lock")))
-
-
-def test_no_display_is_one_line_and_status_1(request, tmp_path):
-    for display in (None, unused_display()):
-        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-        result = subprocess.run([request.config.getoption("--program")], cwd=tmp_path, text=True,
-                                capture_output=True, timeout=30,
-                                env=dict(env, **({"DISPLAY": display} if display else {})))
-        assert result.returncode == 1 and len(result.stderr.splitlines()) == 1, result.stderr
-        assert (display or "DISPLAY") in result.stderr and not list(tmp_path.iterdir())
-
-
-def popup(strip):
-    windows = wait_until(lambda: set(run("xdotool", "search", "--onlyvisible", "--pid",
-                                         str(strip.process.pid)).split()) - {strip.window},
-                         what="the pop-up menu")
-    return run("xdotool", "getwindowgeometry", windows.pop())
-
-
 def test_menu_opens_under_the_strip_and_switches_always_on_top(start, request):
     strip = start()
     request.addfinalizer(subprocess.Popen(["xmessage", "-geometry", "400x80+300+0", "c"]).kill)
@@ -76,7 +53,7 @@ def test_menu_opens_under_the_strip_and_switches_always_on_top(start, request):
                        what="another window").split()[0]
     wait_until(lambda: top_window() == int(strip.window), what="the strip above")
     strip.press(8, 9, button=3)
-    assert "Position: 370,19 " in popup(strip)
+    assert "Position: 370,19 " in strip.popup()
     run("xdotool", "key", "p")
     wait_until(lambda: "_NET_WM_STATE_ABOVE" not in strip.state(), what="on top cleared")
     run("xdotool", "windowactivate", "--sync", cover)
@@ -103,7 +80,7 @@ def test_fast_drag_follows_the_pointer_and_exit_restores(start):
     assert [dy for _, dy in seen] == sorted(dy for _, dy in seen), seen
 
     strip.press(8, 9, button=3)
-    popup(strip)
+    strip.popup()
     run("xdotool", "key", "e")
     assert strip.process.wait(timeout=10) == 0
     assert {f"Left={x + 300}", f"Top={y + 150}", "OnTop=1"} <= set(strip.store())
@@ -114,10 +91,9 @@ def test_fast_drag_follows_the_pointer_and_exit_restores(start):
 
 
 def test_a_minimised_dialog_comes_back_at_a_click_or_key_on_the_strip(start):
-    from test_dialogs import dialog
     strip = start()
     before = strip.text(OWN)
-    window = dialog(strip, "o", "Cambrivo - Configura")
+    window = strip.dialog("o", "Cambrivo - Configura")
     for touch in (lambda: strip.press(200, 9), lambda: run("xdotool", "key", "5")):
         run("xdotool", "windowminimize", "--sync", window)
         run("xdotool", "windowactivate", "--sync", strip.window)
@@ -129,12 +105,11 @@ def test_a_minimised_dialog_comes_back_at_a_click_or_key_on_the_strip(start):
 
 
 def test_the_browser_chooses_its_own_platform(start, tmp_path):
-    from test_dialogs import dialog
     (tmp_path / "bin").mkdir()
     (tmp_path / "bin" / "xdg-open").write_text(f'#!/bin/sh\nenv > "{tmp_path}/env"\necho "$1" > "{tmp_path}/url"\n')
     (tmp_path / "bin" / "xdg-open").chmod(0o755)
     strip = start(env={"PATH": f"{tmp_path / 'bin'}:{os.environ['PATH']}"})
-    dialog(strip, "s", "Informazioni su Cambrivo")
+    strip.dialog("s", "Informazioni su Cambrivo")
     x, y, w, h = strip.accessible("cambrivo.example").queryComponent().getExtents(0)
     run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
     wait_until((tmp_path / "url").exists, what="the browser")
