@@ -260,6 +260,7 @@ private slots:
             QStringEncoder::Flag::WriteBom)(u"[Parameters]\nTop=1\n")), "", true, true);
         row("link to a store not yet made", QByteArray(), dotfiles, true, false);
         row("link to an unreadable store", QByteArray("\xFF"), dotfiles, true, true);
+        row("a NUL", QByteArray("[Parameters]\nTop=1\0", 19), "", true, true);
         row("link into a missing folder", QByteArray(), "../missing/Cambrivo.conf", false, false);
         // clang-format on
     }

@@ -31,7 +31,7 @@ private slots:
     void reader_data()
     {
         // k: the value of "k" in section "a"; null: absent
-        // language: the user's, for a file in a legacy code page
+        // language: the user's, for a file in a legacy code page; several share one
         test::columns<QByteArray, QString, QString>({"file", "k", "language"});
         // clang-format off
         row("ASCII case, first key", QByteArray("[A]\nK=1\nk=2"), "1", "en");
@@ -48,14 +48,13 @@ private slots:
         row("UTF-16 LE", QByteArray("\xFF\xFE[\0a\0]\0\n\0k\0=\0\xAC\x20", 16), "€", "en");
         row("UTF-16 BE", QByteArray("\xFE\xFF\0[\0a\0]\0\n\0k\0=\x20\xAC", 16), "€", "en");
         row("Windows-1252", QByteArray("[a]\nk=\x80\xE0"), "€à", "en");
-        row("Windows-1251", QByteArray("[a]\nk=\xC0"), "А", "bg");
-        row("Windows-1250", QByteArray("[a]\nk=\xA5"), "Ą", "sk");
+        row("Windows-1251", QByteArray("[a]\nk=\xC0"), "А", "bg ru uk sr mk be");
+        row("Windows-1250", QByteArray("[a]\nk=\xA5"), "Ą", "pl cs sk hu hr sl ro sq");
         row("Windows-1253", QByteArray("[a]\nk=\xC1"), "Α", "el");
         row("Windows-1254", QByteArray("[a]\nk=\xD0"), "Ğ", "tr");
         row("Windows-1255", QByteArray("[a]\nk=\xE0"), "א", "he");
-        row("Windows-1256", QByteArray("[a]\nk=\xC7"), "ا", "fa");
-        row("Windows-1257", QByteArray("[a]\nk=\xC0"), "Ą", "lt");
-        row("Windows-1257, Estonian", QByteArray("[a]\nk=\xD0"), "Š", "et");
+        row("Windows-1256", QByteArray("[a]\nk=\xC7"), "ا", "ar fa ur");
+        row("Windows-1257", QByteArray("[a]\nk=\xC0"), "Ą", "et lv lt");
         row("Windows-1258", QByteArray("[a]\nk=\xF0"), "đ", "vi");
         row("truncated UTF-8", QByteArray("[a]\nk=\xE2\x82"), "â‚", "en");
         // clang-format on
@@ -66,8 +65,10 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QString, k);
         QFETCH(QString, language);
-        const auto ini = platform::ParseIni(file, {}, platform::LegacyCodePage(language));
-        QCOMPARE(platform::IniValue(ini, u"a", u"k").value_or(QString()), k);
+        for (const QString &each : language.split(' ')) { // the languages of one code page
+            const auto ini = platform::ParseIni(file, {}, platform::LegacyCodePage(each));
+            QVERIFY2(platform::IniValue(ini, u"a", u"k").value_or(QString()) == k, qPrintable(each));
+        }
     }
 
     // The language file is the first visible regular file, or link to one, in name order
