@@ -58,13 +58,10 @@ private slots:
         row("blanks", " 1,95583 ", "лв", "saved"); row("symbol untouched", "2", QString(), "saved");
         row("Annulla", "2", "Lit", "cmdExit"); row("no symbol", "2", "", "txtTestoValuta");
         row("a blank symbol", "2", " \t", "txtTestoValuta"); row("no rate", "", "", "txtCambio");
-        row("a blank rate", " ", "", "txtCambio"); row("letters", "abc", "", "txtCambio");
         row("zero", "0", "", "txtCambio"); row("negative", "-5", "", "txtCambio");
-        row("exponent", "1e3", "", "txtCambio"); row("a group of two", "1936.27", "", "txtCambio");
-        row("a group of five", "6.55957", "", "txtCambio");
+        row("a group of two", "1936.27", "", "txtCambio");
         row("a group after a zero", "0.500", "", "txtCambio");
         row("four digits before a group", "1234.567", "", "txtCambio");
-        row("a group among decimals", "1.23,4", "", "txtCambio");
         // clang-format on
     }
 

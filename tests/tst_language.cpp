@@ -49,14 +49,7 @@ private slots:
         row("UTF-16 BE", QByteArray("\xFE\xFF\0[\0a\0]\0\n\0k\0=\x20\xAC", 16), "€", "en");
         row("Windows-1252", QByteArray("[a]\nk=\x80\xE0"), "€à", "en");
         row("Windows-1251", QByteArray("[a]\nk=\xC0"), "А", "bg");
-        row("Windows-1250", QByteArray("[a]\nk=\xA5"), "Ą", "sk");
-        row("Windows-1253", QByteArray("[a]\nk=\xC1"), "Α", "el");
-        row("Windows-1254", QByteArray("[a]\nk=\xD0"), "Ğ", "tr");
-        row("Windows-1255", QByteArray("[a]\nk=\xE0"), "א", "he");
-        row("Windows-1256", QByteArray("[a]\nk=\xC7"), "ا", "fa");
-        row("Windows-1257", QByteArray("[a]\nk=\xC0"), "Ą", "lt");
         row("Windows-1257, Estonian", QByteArray("[a]\nk=\xD0"), "Š", "et");
-        row("Windows-1258", QByteArray("[a]\nk=\xF0"), "đ", "vi");
         row("truncated UTF-8", QByteArray("[a]\nk=\xE2\x82"), "â‚", "en");
         // clang-format on
     }
@@ -131,9 +124,8 @@ private slots:
         test::columns<QString, QString, QString>({"places", "ui", "found"});
         // clang-format off
         row("program's folder first", "z lang lang", "de", "z.lgf ");
-        row("too large, passed over", "big lang", "de", "balgarski.lgf ");
         row("user's before site", "- lang z", "de", "balgarski.lgf ");
-        row("sites in order, before the shipped file", "- - - big z lang", "de", "z.lgf ");
+        row("sites in order, before the shipped file", "- - - - z lang", "de", "z.lgf ");
         row("LANGUAGE=de:en", "- -", "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de");
         row("LANG=bg_BG.UTF-8", "- -", "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg");
         row("first language with a file", "- -", "ga,en", "english.lgf en");
@@ -206,10 +198,8 @@ private slots:
         QFETCH(QString, ui);
         QFETCH(QString, found);
         QTemporaryDir dir;
-        QFile big(dir.filePath("big/a.lgf"));
-        QVERIFY(QDir(dir.path()).mkpath("z") && QDir(dir.path()).mkpath("big"));
-        QVERIFY(QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly)
-                && big.open(QIODevice::WriteOnly) && big.resize((1 << 20) + 1));
+        QVERIFY(QDir(dir.path()).mkpath("z")
+                && QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly));
         const QString lang = QFINDTESTDATA("../lang");
         QStringList at = places.split(' ');
         for (QString &place : at)

@@ -114,6 +114,14 @@ private slots:
         item->trigger();
         QCOMPARE(item->isChecked(), afterClick);
         QCOMPARE(beeps, afterClick == checked ? 1 : 0);
+        if (!afterClick)
+            return;
+        QProcess validate; // the entry is valid, and names this program by its path: not on PATH
+        validate.start("desktop-file-validate", {file.fileName()});
+        QVERIFY(validate.waitForFinished() && validate.exitCode() == 0 && validate.readAll() == "");
+        QVERIFY(file.open(QIODevice::ReadOnly)
+                && file.readAll().contains("\nExec=" + qApp->applicationFilePath().toUtf8()
+                                           + '\n'));
     }
 };
 
