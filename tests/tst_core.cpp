@@ -212,7 +212,10 @@ private slots:
         QString shown;
         cambrivo::currencyDescriptionSink()
                 = std::function<void(const QString &)>([&shown](const QString &t) { shown = t; });
-        cambrivo::LoadSettings(QLocale::Bulgaria);
+        const QByteArray locale = qgetenv("LC_ALL");
+        qputenv("LC_ALL", "bg_BG.UTF-8"); // the locale counts where the caller names no country
+        cambrivo::LoadSettings();
+        qputenv("LC_ALL", locale);
         QTEST(QStringLiteral("%1 %2 %3 %4 %5")
                       .arg(cambrivo::FormatNumber(cambrivo::dblCambio))
                       .arg(cambrivo::intEuroDecimal)

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "Store.h"
+#include "core/ConversionSettings.h"
 #include "platform/Beep.h"
 #include "resources/AppIcon.h"
 #include "ui/dialogs/frmAbout.h"
@@ -70,6 +71,7 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(QString, symbol);
         QFETCH(QString, outcome);
+        cambrivo::intCurrencyDecimal = 9; // as the strip used it before
         frmConfigure dialog;
         dialog.Form_Load();
         dialog.show();
@@ -90,6 +92,8 @@ private slots:
         QCOMPARE(values.join('|'),
                  outcome == "saved" ? "0|" + (symbol.isNull() ? "EURO" : symbol) + "|5|0|" + rate
                                     : "x|EURO|5|2|6.55957");
+        QCOMPARE(cambrivo::intCurrencyDecimal,
+                 qint16(outcome == "saved" ? 0 : 9)); // the strip's at once
         auto *box = dialog.findChild<QLineEdit *>(outcome);
         QCOMPARE(m_beeps, box ? 1 : 0);
         QCOMPARE(dialog.isVisible(), box != nullptr);
