@@ -44,7 +44,6 @@ private slots:
         QTest::newRow("two commands at once") << QByteArray("show\ntoggle\n") << "";
         QTest::newRow("a NUL before a command") << QByteArray("\0show\n", 6) << "";
         QTest::newRow("a command without its line end") << QByteArray("show") << "";
-        QTest::newRow("silence") << QByteArray() << "";
         QTest::newRow("a megabyte") << QByteArray(1 << 20, 's') << "";
     }
 

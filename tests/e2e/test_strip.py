@@ -5,7 +5,6 @@
 """What only a real X server and window manager show: placement, the beep, the menu's
 position, the drag, the window manager's close and what a screen reader reads."""
 
-import os
 import subprocess
 
 from conftest import run, wait_until
@@ -79,16 +78,3 @@ def test_a_minimised_dialog_comes_back_at_a_click_or_key_on_the_strip(start):
                    what="the dialog back and focused")
     run("xdotool", "key", "Escape")
     assert strip.text(OWN) == before  # the key went to the dialog, not the blocked strip
-
-
-def test_the_browser_chooses_its_own_platform(start, tmp_path):
-    (tmp_path / "bin").mkdir()
-    (tmp_path / "bin" / "xdg-open").write_text(f'#!/bin/sh\nenv > "{tmp_path}/env"\necho "$1" > "{tmp_path}/url"\n')
-    (tmp_path / "bin" / "xdg-open").chmod(0o755)
-    strip = start(env={"PATH": f"{tmp_path / 'bin'}:{os.environ['PATH']}"})
-    strip.dialog("s", "Informazioni su Cambrivo")
-    x, y, w, h = strip.accessible("cambrivo.example").queryComponent().getExtents(0)
-    run("xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
-    wait_until((tmp_path / "url").exists, what="the browser")
-    assert (tmp_path / "url").read_text().strip() == "http://cambrivo.example"
-    assert "QT_QPA_PLATFORM=" not in (tmp_path / "env").read_text()
