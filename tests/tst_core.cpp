@@ -54,16 +54,6 @@ private slots:
         QTEST(cambrivo::PastedAmount(pasted, u"Lit"), "amount");
     }
 
-    void filterKey()
-    {
-        // Keys typed one after another into an empty box, and what the box then holds.
-        QString text;
-        for (const QChar key : QStringView(u"0123456789.,a-+ \x16"))
-            if (const qint16 kept = cambrivo::FilterKey(qint16(key.unicode()), text))
-                text += QChar(kept);
-        QCOMPARE(text, u"0123456789,");
-    }
-
     void numericTest_data()
     {
         // Each text and the amount it denotes as the strip writes it back; "" when it is no number.
@@ -100,7 +90,6 @@ private slots:
         // decimals, and the result. A half goes away from zero, as the laws that fixed the rates
         // round: Regulation (EC) No 1103/97, Article 5, and the national laws that repeat it.
         QTest::addColumn<QString>("row");
-        // clang-format off
         // clang-format off
         row("Croatian euro law, art. 14: 10 euro", "10 7,53450 > 2 75,35");
         row("Croatian euro law, art. 14: 50 euro", "50 7,53450 > 2 376,73");
@@ -139,7 +128,6 @@ private slots:
         // Code, rate and decimals of each currency, the rate as the regulation fixing it prints
         // it: the law's figures, not the table's, so that a transposed digit shows.
         QTest::addColumn<QString>("figures");
-        // clang-format off
         // clang-format off
         row("Council Regulation (EC) No 2866/98", "ATS 13,7603 2 BEF 40,3399 0 DEM 1,95583 2 "
             "ESP 166,386 0 FIM 5,94573 2 FRF 6,55957 2 IEP 0,787564 2 ITL 1936,27 0 "
@@ -236,7 +224,10 @@ private slots:
         QString shown;
         cambrivo::currencyDescriptionSink()
                 = std::function<void(const QString &)>([&shown](const QString &t) { shown = t; });
-        cambrivo::LoadSettings(QLocale::Bulgaria);
+        const QByteArray locale = qgetenv("LC_ALL");
+        qputenv("LC_ALL", "bg_BG.UTF-8"); // the locale counts where the caller names no country
+        cambrivo::LoadSettings();
+        qputenv("LC_ALL", locale);
         QTEST(QStringLiteral("%1 %2 %3 %4 %5")
                       .arg(cambrivo::FormatNumber(cambrivo::dblCambio))
                       .arg(cambrivo::intEuroDecimal)
@@ -255,7 +246,6 @@ private slots:
         test::columns<QByteArray, QString, bool, bool>({"before", "link", "saved", "setAside"});
         const QString dotfiles = "../dotfiles/Cambrivo.conf";
         // clang-format off
-        row("Latin-1", QByteArray("[Parameters]\nCurrencyDescription=\xA3\n"), "", true, true);
         row("UTF-16", QByteArray(QStringEncoder(QStringEncoder::Utf16LE,
             QStringEncoder::Flag::WriteBom)(u"[Parameters]\nTop=1\n")), "", true, true);
         row("link to a store not yet made", QByteArray(), dotfiles, true, false);

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "Store.h"
+#include "core/ConversionSettings.h"
 #include "platform/Beep.h"
 #include "resources/AppIcon.h"
 #include "ui/dialogs/frmAbout.h"
@@ -58,13 +59,10 @@ private slots:
         row("blanks", " 1,95583 ", "лв", "saved"); row("symbol untouched", "2", QString(), "saved");
         row("Annulla", "2", "Lit", "cmdExit"); row("no symbol", "2", "", "txtTestoValuta");
         row("a blank symbol", "2", " \t", "txtTestoValuta"); row("no rate", "", "", "txtCambio");
-        row("a blank rate", " ", "", "txtCambio"); row("letters", "abc", "", "txtCambio");
         row("zero", "0", "", "txtCambio"); row("negative", "-5", "", "txtCambio");
-        row("exponent", "1e3", "", "txtCambio"); row("a group of two", "1936.27", "", "txtCambio");
-        row("a group of five", "6.55957", "", "txtCambio");
+        row("a group of two", "1936.27", "", "txtCambio");
         row("a group after a zero", "0.500", "", "txtCambio");
         row("four digits before a group", "1234.567", "", "txtCambio");
-        row("a group among decimals", "1.23,4", "", "txtCambio");
         // clang-format on
     }
 
@@ -73,6 +71,7 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(QString, symbol);
         QFETCH(QString, outcome);
+        cambrivo::intCurrencyDecimal = 9; // as the strip used it before
         frmConfigure dialog;
         dialog.Form_Load();
         dialog.show();
@@ -93,6 +92,8 @@ private slots:
         QCOMPARE(values.join('|'),
                  outcome == "saved" ? "0|" + (symbol.isNull() ? "EURO" : symbol) + "|5|0|" + rate
                                     : "x|EURO|5|2|6.55957");
+        QCOMPARE(cambrivo::intCurrencyDecimal,
+                 qint16(outcome == "saved" ? 0 : 9)); // the strip's at once
         auto *box = dialog.findChild<QLineEdit *>(outcome);
         QCOMPARE(m_beeps, box ? 1 : 0);
         QCOMPARE(dialog.isVisible(), box != nullptr);

@@ -44,7 +44,6 @@ private slots:
         QTest::newRow("two commands at once") << QByteArray("show\ntoggle\n") << "";
         QTest::newRow("a NUL before a command") << QByteArray("\0show\n", 6) << "";
         QTest::newRow("a command without its line end") << QByteArray("show") << "";
-        QTest::newRow("silence") << QByteArray() << "";
         QTest::newRow("a megabyte") << QByteArray(1 << 20, 's') << "";
     }
 
@@ -114,6 +113,14 @@ private slots:
         item->trigger();
         QCOMPARE(item->isChecked(), afterClick);
         QCOMPARE(beeps, afterClick == checked ? 1 : 0);
+        if (!afterClick)
+            return;
+        QProcess validate; // the entry is valid, and names this program by its path: not on PATH
+        validate.start("desktop-file-validate", {file.fileName()});
+        QVERIFY(validate.waitForFinished() && validate.exitCode() == 0 && validate.readAll() == "");
+        QVERIFY(file.open(QIODevice::ReadOnly)
+                && file.readAll().contains("\nExec=" + qApp->applicationFilePath().toUtf8()
+                                           + '\n'));
     }
 };
 

@@ -50,7 +50,7 @@ private slots:
         row("backspace", "", "12\b3", "13", "25.172", 0);
         row("decimals alone", "", ",512", ",512", "991", 0);
         row("a second comma", "", "1,2,3", "1,23", "2.382", 1);
-        row("letter, minus, blank", "", "a- 5", "5", "9.681", 3);
+        row("letter, signs, blank", "", "a-+ 5", "5", "9.681", 4);
         row("nine own decimals", "CurrencyDecimal=9", "1,5", "1,5", "2.904,405", 0);
         // clang-format on
     }
@@ -103,6 +103,7 @@ private slots:
     void menuFromTheKeyboard()
     {
         frmMain &form = open();
+        QVERIFY(form.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         for (QAction *item : form.menus()->mnuBar()->actions())
             QVERIFY(!item->isSeparator() || item->text().isEmpty()); // Fusion would draw the text
         const auto opens = [this](const std::function<void()> &press) {

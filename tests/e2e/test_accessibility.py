@@ -31,31 +31,14 @@ class Events:
             GLib.MainContext.default().iteration(False)
             time.sleep(0.01)
 
-    def wait(self, match, what):
+    def wait(self, match, what, timeout=10.0):
         def found():
             self.pump(0.05)
             return [e for e in self.seen if match(*e)]
-        return wait_until(found, what=what)[-1]
+        return wait_until(found, timeout, what)[-1]
 
 
-def test_typing_announces_the_settled_amount_once_and_boxes_give_their_whole_text(start):
-    import pyatspi
-    events = Events("object:state-changed:showing")
-    strip = start()
-    run("xdotool", "key", "Tab")
-    wait_until(lambda: strip.accessible(EURO).getState().contains(pyatspi.STATE_FOCUSED), what="euro focus")
-    run("xdotool", "type", "--delay", "40", "100")
-    events.wait(lambda kind, name, role, *_: role == "notification" and name == "193.627 Lit",
-                "the converted amount announced")
-    events.pump(1.5)
-    assert [e[1] for e in events.seen if e[2] == "notification"] == ["193.627 Lit"]
-    text = strip.accessible("Importo in Lit").queryText()
-    count = text.characterCount
-    assert text.getAttributeRun(count - 1, False)[1:] == [0, count]
-    assert text.getTextAtOffset(count, pyatspi.TEXT_BOUNDARY_LINE_START) == ("193.627", 0, count)
-
-
-def test_the_menu_opens_by_keyboard_on_its_first_item_with_a_checkable_on_top_item(start):
+def test_the_menu_opens_by_keyboard_on_its_first_item_and_switches_always_on_top(start):
     import pyatspi
     events = Events("object:state-changed:focused")
 
@@ -66,15 +49,13 @@ def test_the_menu_opens_by_keyboard_on_its_first_item_with_a_checkable_on_top_it
     run("xdotool", "key", "--delay", "100", "Tab", "Tab")
     wait_until(lambda: strip.accessible("Menu").getState().contains(pyatspi.STATE_FOCUSED),
                what="the Menu button focused")
-    for keys, checked in ((["space"], True), (["shift+F10"], False)):
-        events.seen.clear()
-        run("xdotool", "key", *keys)
-        focused("Configura", "menu item")
-        run("xdotool", "key", "Down")
-        state = focused("Sempre in primo piano", "check box")
-        assert state.contains(pyatspi.STATE_CHECKED) == checked
-        run("xdotool", "key", "Return")  # switches it, closing the menu
-        wait_until(lambda: ("_NET_WM_STATE_ABOVE" in strip.state()) != checked, what="on top")
+    run("xdotool", "key", "space")
+    focused("Configura", "menu item")
+    run("xdotool", "key", "Down")
+    assert focused("Sempre in primo piano", "check box").contains(pyatspi.STATE_CHECKED)
+    run("xdotool", "key", "Return")  # switches it, closing the menu
+    wait_until(lambda: "_NET_WM_STATE_ABOVE" not in strip.state(), what="on top cleared")
+    assert strip.store() == []  # kept for the next start only at exit
 
 
 def test_lists_say_their_item_on_focus_and_on_change(start):
@@ -82,9 +63,8 @@ def test_lists_say_their_item_on_focus_and_on_change(start):
     events = Events("object:text-changed:insert")
     strip = start()
     strip.dialog("o", "Cambrivo - Configura")
-    for name, item in (("Decimali euro", "2"), ("Decimali valuta propria", "0")):
-        combo = strip.accessible(name)
-        assert combo.getRoleName() == "combo box" and strip.text(name) == item
+    assert strip.accessible("Decimali euro").getRoleName() == "combo box"
+    assert strip.text("Decimali euro") == "2"
     run("xdotool", "key", "--delay", "100", "alt+v", "Down")
     text = events.wait(lambda kind, name, role, data, source: role == "combo box"
                        and data == "LTL – Lietuvos litas", "the new item said")[4].queryText()
@@ -92,7 +72,7 @@ def test_lists_say_their_item_on_focus_and_on_change(start):
 
 
 @pytest.mark.skipif(not shutil.which("orca"), reason="Orca is not installed")
-def test_orca_speaks_the_converted_amount_whole(start, tmp_path):
+def test_typing_announces_the_settled_amount_once_and_orca_speaks_it_whole(start, tmp_path):
     import pyatspi
     log = tmp_path / "orca.log"
     orca = subprocess.Popen(["orca", "--replace", f"--debug-file={log}"],
@@ -105,8 +85,14 @@ def test_orca_speaks_the_converted_amount_whole(start, tmp_path):
         run("xdotool", "key", "Tab")
         time.sleep(1)
         run("xdotool", "type", "--delay", "100", "100")
-        events.wait(lambda kind, name, *_: name == "193.627 Lit", "the announcement")
-        time.sleep(3)  # for Orca to speak it
+        # A pause settles the amount: it is said well within three seconds of the last key.
+        events.wait(lambda kind, name, *_: name == "193.627 Lit", "the announcement", 3.0)
+        events.pump(3)  # for Orca to speak it; the amounts typed on the way are not announced
+        assert [e[1] for e in events.seen if e[2] == "notification"] == ["193.627 Lit"]
+        text = strip.accessible("Importo in Lit").queryText()  # read whole, not word by word
+        count = text.characterCount
+        assert text.getAttributeRun(count - 1, False)[1:] == [0, count]
+        assert text.getTextAtOffset(count, pyatspi.TEXT_BOUNDARY_LINE_START) == ("193.627", 0, count)
     finally:
         orca.terminate()  # Orca writes its log out as it ends
         try:

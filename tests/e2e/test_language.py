@@ -22,20 +22,11 @@ def test_german_locale_speaks_german_until_the_users_own_file(start, request, tm
     strip.popup()
     run("xdotool", "key", "a")  # "&Ausschneiden" its selected "0"; in Italian, "&Annulla"
     wait_until(lambda: strip.text("Betrag in Lit") == "", what="the amount cut")
-    assert strip.accessible("Betrag in Euro")
-    # The window system may hold a title in Latin-1, which xdotool's pattern does not match.
-    about = strip.dialog("i", ".*ber Cambrivo")  # "&Info..."
-    assert strip.accessible("Über Cambrivo, Version 1.4.0") and strip.accessible("Version 1.4.0")
-    assert strip.accessible("Programm zum Umrechnen der eigenen Währung in Euro und umgekehrt.")
-    run("xdotool", "key", "Escape")
-    wait_until(lambda: about not in run("xdotool", "search", "--onlyvisible", "--name", "ber C"),
-               what="the About box to close")
     strip.dialog("e", "Cambrivo - Einstellungen")  # "&Einstellungen"; in Italian, "&Esci"
     run("xdotool", "key", "Escape")
     shutil.copytree(LANG, tmp_path / "data" / "Cambrivo")  # of which balgarski.lgf counts
     strip.dialog("e", "Cambrivo - .*")
-    assert strip.accessible("Cambrivo - Настройки")  # read at the opening, as the captions are
-    assert strip.accessible("Показвани десетични знаци:")
+    assert strip.accessible("Показвани десетични знаци:")  # read at the opening
 
 
 def test_a_site_file_speaks_for_users_without_their_own(start, tmp_path):

@@ -2,8 +2,8 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""One strip a user and display: later starts hand over to it, --toggle hides and shows it, the
-options answer without a display, and the menu writes the login entry."""
+"""One strip a user and display: later starts hand over to it, --toggle hides and shows it, and
+the options answer without a display."""
 
 import os
 import signal
@@ -82,19 +82,3 @@ def test_options_need_no_display_and_a_start_without_one_is_one_line_and_status_
     if status:
         assert not result.stdout and len(result.stderr.splitlines()) == 1, result.stderr
     assert answer in (result.stderr if status else result.stdout) and not list(tmp_path.iterdir())
-
-
-def test_the_menu_writes_a_valid_login_entry_and_removes_it(start, tmp_path):
-    strip = start()
-    entry = tmp_path / "autostart" / "org.example.cambrivo.desktop"
-    for wanted in (True, False):
-        strip.press(8, 9, button=3)
-        wait_until(lambda: len(strip.windows()) == 2, what="the menu")
-        run("xdotool", "key", "a")
-        wait_until(lambda: entry.exists() == wanted, what=f"the entry there: {wanted}")
-        if wanted:
-            result = subprocess.run(["desktop-file-validate", entry], capture_output=True,
-                                    text=True)
-            assert result.returncode == 0 and not result.stdout, result.stdout
-            # Not the cambrivo on PATH, so by its path.
-            assert f"Exec={strip.process.args[0]}\n" in entry.read_text()
