@@ -41,7 +41,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
         // clang-format off
         for (auto [key, value] : {std::pair{"Value", "6.55957"}, {"CurrencyDescription", "EURO"},
-                 {"EuroDecimal", "5"}, {"CurrencyDecimal", "x"}, {"UseSeparator", "2"}})
+                 {"EuroDecimal", "9"}, {"CurrencyDecimal", "x"}, {"UseSeparator", "2"}})
             m_store.setValue(QString("Parameters/") + key, value);
         // clang-format on
         m_store.sync();
@@ -76,7 +76,7 @@ private slots:
         dialog.Form_Load();
         dialog.show();
         // What the program actually uses; a symbol longer than can be typed stays whole.
-        QCOMPARE(shown(dialog), "false|0|5|EURO|6.55957|Altra valuta");
+        QCOMPARE(shown(dialog), "false|0|9|EURO|6.55957|Altra valuta");
         dialog.findChild<QLineEdit *>("txtCambio")->setText(rate);
         if (!symbol.isNull())
             dialog.findChild<QLineEdit *>("txtTestoValuta")->setText(symbol);
@@ -90,8 +90,8 @@ private slots:
         for (QString &name : values)
             name = m_store.value(name).toString();
         QCOMPARE(values.join('|'),
-                 outcome == "saved" ? "0|" + (symbol.isNull() ? "EURO" : symbol) + "|5|0|" + rate
-                                    : "x|EURO|5|2|6.55957");
+                 outcome == "saved" ? "0|" + (symbol.isNull() ? "EURO" : symbol) + "|9|0|" + rate
+                                    : "x|EURO|9|2|6.55957");
         QCOMPARE(cambrivo::intCurrencyDecimal,
                  qint16(outcome == "saved" ? 0 : 9)); // the strip's at once
         auto *box = dialog.findChild<QLineEdit *>(outcome);
@@ -106,12 +106,12 @@ private slots:
         test::columns<QString, QString, QString, QString, QString>(
                 {"rate", "symbol", "box", "keys", "after"});
         // clang-format off
-        row("a number", "1.936,27", "Lit", "txtCambio", "", "0|5|Lit|1.936,27|ITL – Lira italiana");
-        row("shared rates", "1,95583", "DM", "txtCambio", "", "2|5|DM|1,95583|DEM – Deutsche Mark");
-        row("chosen by key", "1936,27", "Lit", "cmbValuta", "D", "2|5|DM|1,95583|DEM – Deutsche Mark");
-        row("a rate typed", "6,55957", "F", "txtCambio", "1", "2|5|F|6,559571|Altra valuta");
+        row("a number", "1.936,27", "Lit", "txtCambio", "", "0|9|Lit|1.936,27|ITL – Lira italiana");
+        row("shared rates", "1,95583", "DM", "txtCambio", "", "2|9|DM|1,95583|DEM – Deutsche Mark");
+        row("chosen by key", "1936,27", "Lit", "cmbValuta", "D", "2|9|DM|1,95583|DEM – Deutsche Mark");
+        row("a rate typed", "6,55957", "F", "txtCambio", "1", "2|9|F|6,559571|Altra valuta");
         row("a symbol typed", "40,3399", "EURO", "txtTestoValuta", "\b\b\b\bF",
-            "0|5|F|40,3399|LUF – Franc luxembourgeois");
+            "0|9|F|40,3399|LUF – Franc luxembourgeois");
         // clang-format on
     }
 
@@ -145,9 +145,9 @@ private slots:
                              {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(list, &turn);
         }
-        QCOMPARE(shown(dialog), "false|2|5|öS|13,7603|ATS – Österreichischer Schilling");
+        QCOMPARE(shown(dialog), "false|2|9|öS|13,7603|ATS – Österreichischer Schilling");
         QTest::keyClick(list, Qt::Key_Home);
-        QCOMPARE(shown(dialog), "false|2|5|öS|13,7603|Altra valuta");
+        QCOMPARE(shown(dialog), "false|2|9|öS|13,7603|Altra valuta");
     }
 
     void symbolKeepsWholeCharacters_data()
