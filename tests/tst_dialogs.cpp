@@ -148,6 +148,11 @@ private slots:
         QCOMPARE(shown(dialog), "false|2|9|öS|13,7603|ATS – Österreichischer Schilling");
         QTest::keyClick(list, Qt::Key_Home);
         QCOMPARE(shown(dialog), "false|2|9|öS|13,7603|Altra valuta");
+        for (const QLabel *label :
+             dialog.findChildren<QLabel *>()) // its key: the control beside it
+            QVERIFY(!label->buddy()
+                    || (label->buddy()->x() > label->x()
+                        && qAbs(label->buddy()->y() - label->y()) < label->height()));
     }
 
     void symbolKeepsWholeCharacters_data()
@@ -180,6 +185,7 @@ private slots:
     {
         QCOMPARE(resources::appIcon().pixmap(32).toImage(),
                  QPixmap(":/icons/cambrivo-32.png").toImage());
+        QVERIFY(resources::appIcon().availableSizes().contains(QSize(256, 256)));
     }
 
     void about()
