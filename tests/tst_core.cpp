@@ -106,8 +106,7 @@ private slots:
         row("long result", "123456789012345 1936,27 > 0 239045676860933000");
         row("nine euro decimals", "1 1936,27 < 9 0,000516457");
         row("grouped own amount", "1.000 1936,27 < 2 0,52");
-        row("no trailing zeros", "1,50 1 > 9 1,5");
-        row("no minus zero", "-0,001 1 > 2 0");
+        row("no trailing zeros", "1,50 1 > 9 1,5"); row("no minus zero", "-0,001 1 > 2 0");
         row("zero rate", "5 0 < 2 0");
         // clang-format on
     }

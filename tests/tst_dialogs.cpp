@@ -92,8 +92,8 @@ private slots:
         QCOMPARE(values.join('|'),
                  outcome == "saved" ? "0|" + (symbol.isNull() ? "EURO" : symbol) + "|9|0|" + rate
                                     : "x|EURO|9|2|6.55957");
-        QCOMPARE(cambrivo::intCurrencyDecimal,
-                 qint16(outcome == "saved" ? 0 : 9)); // the strip's at once
+        // The strip's at once.
+        QCOMPARE(cambrivo::intCurrencyDecimal, qint16(outcome == "saved" ? 0 : 9));
         auto *box = dialog.findChild<QLineEdit *>(outcome);
         QCOMPARE(m_beeps, box ? 1 : 0);
         QCOMPARE(dialog.isVisible(), box != nullptr);

@@ -67,7 +67,8 @@ private slots:
         QFETCH(QString, language);
         for (const QString &each : language.split(' ')) { // the languages of one code page
             const auto ini = platform::ParseIni(file, {}, platform::LegacyCodePage(each));
-            QVERIFY2(platform::IniValue(ini, u"a", u"k").value_or(QString()) == k, qPrintable(each));
+            QVERIFY2(platform::IniValue(ini, u"a", u"k").value_or(QString()) == k,
+                     qPrintable(each));
         }
     }
 
@@ -137,8 +138,7 @@ private slots:
         row("LANGUAGE=de:en", "- -", "de,de-Latn-DE,de-DE,en,en-Latn-US,en-US", "deutsch.lgf de");
         row("LANG=bg_BG.UTF-8", "- -", "bg-BG,bg-Cyrl-BG,bg", "balgarski.lgf bg");
         row("first language with a file", "- -", "ga,en", "english.lgf en");
-        row("Italian before a file", "- -", "it,de", " it");
-        row("no language", "- -", "", " it");
+        row("Italian before a file", "- -", "it,de", " it"); row("no language", "- -", "", " it");
         // clang-format on
     }
 
@@ -204,7 +204,6 @@ private slots:
     {
         QFETCH(QString, places);
         QFETCH(QString, ui);
-        QFETCH(QString, found);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("z")
                 && QFile(dir.filePath("z/z.lgf")).open(QIODevice::WriteOnly));
@@ -215,7 +214,7 @@ private slots:
         const cambrivo::LanguageSearch search(at[0], at[1], {dir.filePath("-"), lang},
                                               ui.split(',', Qt::SkipEmptyParts), {}, at.mid(2));
         const auto file = cambrivo::FindLanguage(search);
-        QCOMPARE(QFileInfo(file.path).fileName() + ' ' + file.language, found);
+        QTEST(QFileInfo(file.path).fileName() + ' ' + file.language, "found");
     }
 
     // The user's folder, the site folders and the first interface language, from the
@@ -224,18 +223,17 @@ private slots:
     {
         test::columns<QString, QString>({"environment", "search"});
         const QString xdg = "XDG_DATA_HOME=%1 XDG_CONFIG_DIRS=%2 LC_ALL= LANGUAGE=bg:de LANG=";
-        QTest::newRow("relative XDG folders, LANGUAGE in the C locale")
-                << xdg.arg("data", "/a:b:/c:") + "C"
-                << "~/.local/share/Cambrivo /a/Cambrivo /c/Cambrivo ";
-        QTest::newRow("XDG defaults, LANGUAGE in another messages locale")
-                << xdg.arg("", "") + "C LC_MESSAGES=de_DE.UTF-8"
-                << "~/.local/share/Cambrivo /etc/xdg/Cambrivo bg";
+        // clang-format off
+        row("relative XDG folders, LANGUAGE in the C locale", xdg.arg("data", "/a:b:/c:") + "C",
+            "~/.local/share/Cambrivo /a/Cambrivo /c/Cambrivo ");
+        row("XDG defaults, LANGUAGE in another messages locale", xdg.arg("", "") + "C "
+            "LC_MESSAGES=de_DE.UTF-8", "~/.local/share/Cambrivo /etc/xdg/Cambrivo bg");
+        // clang-format on
     }
 
     void defaultSearch()
     {
         QFETCH(QString, environment);
-        QFETCH(QString, search);
         QList<std::pair<QByteArray, QByteArray>> saved;
         for (const QString &setting : environment.split(' ')) {
             const QByteArray name = setting.section('=', 0, 0).toLatin1();
@@ -245,9 +243,9 @@ private slots:
         cambrivo::LanguageSearch found = cambrivo::DefaultSearch();
         for (const auto &[name, value] : saved)
             qputenv(name, value);
-        QCOMPARE(found.user.replace(QDir::homePath(), "~") + ' ' + found.site.join(' ') + ' '
-                         + found.uiLanguages.value(0).section('-', 0, 0),
-                 search);
+        QTEST(found.user.replace(QDir::homePath(), "~") + ' ' + found.site.join(' ') + ' '
+                      + found.uiLanguages.value(0).section('-', 0, 0),
+              "search");
     }
 
     // The shipped files hold the same keys, each taking effect, and name their language; with

@@ -38,13 +38,15 @@ private slots:
     void commands_data()
     {
         test::columns<QByteArray, QString>({"sent", "ran"});
-        QTest::newRow("show") << QByteArray("show\n") << "show";
-        QTest::newRow("toggle") << QByteArray("toggle\n") << "toggle";
-        QTest::newRow("an unknown command") << QByteArray("quit\n") << "";
-        QTest::newRow("two commands at once") << QByteArray("show\ntoggle\n") << "";
-        QTest::newRow("a NUL before a command") << QByteArray("\0show\n", 6) << "";
-        QTest::newRow("a command without its line end") << QByteArray("show") << "";
-        QTest::newRow("a megabyte") << QByteArray(1 << 20, 's') << "";
+        // clang-format off
+        test::row("show", QByteArray("show\n"), "show");
+        test::row("toggle", QByteArray("toggle\n"), "toggle");
+        test::row("an unknown command", QByteArray("quit\n"), "");
+        test::row("two commands at once", QByteArray("show\ntoggle\n"), "");
+        test::row("a NUL before a command", QByteArray("\0show\n", 6), "");
+        test::row("a command without its line end", QByteArray("show"), "");
+        test::row("a megabyte", QByteArray(1 << 20, 's'), "");
+        // clang-format on
     }
 
     // Whatever a client sends, the server closes the connection without blocking, and runs and
@@ -80,10 +82,11 @@ private slots:
         // entry: null: none; "folder": the folder is a file
         test::columns<QByteArray, bool, bool>({"entry", "checked", "afterClick"});
         const QByteArray start = "[Desktop Entry]\nType=Application\nExec=cambrivo\n";
-        QTest::newRow("no entry") << QByteArray() << false << true;
-        QTest::newRow("an entry") << start << true << false;
-        QTest::newRow("a hidden entry") << start + "Hidden=true\n" << false << true;
-        QTest::newRow("a folder it cannot write") << QByteArray("folder") << false << false;
+        // clang-format off
+        test::row("no entry", QByteArray(), false, true); test::row("an entry", start, true, false);
+        test::row("a hidden entry", start + "Hidden=true\n", false, true);
+        test::row("a folder it cannot write", QByteArray("folder"), false, false);
+        // clang-format on
     }
 
     // The check mark follows the entry each time the menu opens; a click that cannot change the

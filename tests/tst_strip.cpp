@@ -166,17 +166,17 @@ private slots:
     {
         // platform: the user's choice
         test::columns<QByteArray, QByteArray, QByteArray>({"display", "platform", "chosen"});
-        QTest::newRow("an X display") << QByteArray(":0") << QByteArray() << QByteArray("xcb");
-        QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray();
-        QTest::newRow("the user's choice")
-                << QByteArray(":0") << QByteArray("wayland") << QByteArray("wayland");
+        const QByteArray none, x(":0"), wayland("wayland");
+        // clang-format off
+        row("an X display", x, none, QByteArray("xcb")); row("Wayland only", none, none, none);
+        row("the user's choice", x, wayland, wayland);
+        // clang-format on
     }
 
     void x11Preference()
     {
         QFETCH(QByteArray, display);
         QFETCH(QByteArray, platform);
-        QFETCH(QByteArray, chosen);
         const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM")};
         qputenv("WAYLAND_DISPLAY", "wayland-0");
         qputenv("DISPLAY", display);
@@ -188,7 +188,7 @@ private slots:
         qunsetenv("WAYLAND_DISPLAY");
         qputenv("DISPLAY", saved[0]);
         qputenv("QT_QPA_PLATFORM", saved[1]);
-        QCOMPARE(preferred, chosen);
+        QTEST(preferred, "chosen");
         QCOMPARE(after, platform);
     }
 
