@@ -22,6 +22,28 @@ template<typename... T> void row(const char *name, T... values)
     (QTest::newRow(name) << ... << values);
 }
 
+// Environment variables set from "NAME=value ..." for as long as it lives, then put back.
+class Environment
+{
+public:
+    explicit Environment(const QString &settings)
+    {
+        for (const QString &setting : settings.split(u' ', Qt::SkipEmptyParts)) {
+            const QByteArray name = setting.section(u'=', 0, 0).toLatin1();
+            m_saved.append({name, qgetenv(name)});
+            qputenv(name, setting.section(u'=', 1).toUtf8());
+        }
+    }
+    ~Environment()
+    {
+        for (const auto &[name, value] : m_saved)
+            qputenv(name, value);
+    }
+
+private:
+    QList<std::pair<QByteArray, QByteArray>> m_saved;
+};
+
 // A private settings store for one test.
 struct Store
 {

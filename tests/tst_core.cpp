@@ -9,6 +9,7 @@
 #include "core/Currencies.h"
 #include "platform/Settings.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 
@@ -186,16 +187,12 @@ private slots:
     void userCountry()
     {
         QFETCH(QString, locale);
-        const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LANGUAGE")};
-        const QStringList values = locale.split(u' ');
-        for (int i = 0; i < 3; ++i)
-            qputenv(std::array{"LC_ALL", "LC_MONETARY", "LANG"}[i],
-                    values[i] == u"-" ? QByteArray() : values[i].toUtf8());
-        qputenv("LANGUAGE", "de_DE:de");
-        const QString code = cambrivo::HomeCurrency(cambrivo::UserTerritory()).code.toString();
-        qputenv("LC_ALL", saved[0]);
-        qputenv("LANGUAGE", saved[1]);
-        QTEST(code, "code");
+        QStringList values = locale.split(u' '); // "-": not set
+        values.replaceInStrings(QRegularExpression("^-$"), QString());
+        const test::Environment environment(
+                QStringLiteral("LC_ALL=%1 LC_MONETARY=%2 LANG=%3 LANGUAGE=de_DE:de")
+                        .arg(values[0], values[1], values[2]));
+        QTEST(cambrivo::HomeCurrency(cambrivo::UserTerritory()).code.toString(), "code");
     }
 
     void loadSettings_data()
@@ -223,10 +220,10 @@ private slots:
         QString shown;
         cambrivo::currencyDescriptionSink()
                 = std::function<void(const QString &)>([&shown](const QString &t) { shown = t; });
-        const QByteArray locale = qgetenv("LC_ALL");
-        qputenv("LC_ALL", "bg_BG.UTF-8"); // the locale counts where the caller names no country
-        cambrivo::LoadSettings();
-        qputenv("LC_ALL", locale);
+        {
+            const test::Environment bulgaria("LC_ALL=bg_BG.UTF-8"); // where no country is named
+            cambrivo::LoadSettings();
+        }
         QTEST(QStringLiteral("%1 %2 %3 %4 %5")
                       .arg(cambrivo::FormatNumber(cambrivo::dblCambio))
                       .arg(cambrivo::intEuroDecimal)
@@ -287,12 +284,9 @@ private slots:
         QVERIFY(!platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
         // A relative XDG_CONFIG_HOME is no folder: the store lies in the home folder's .config.
         const QString home = blocked.dir.filePath("home");
-        const QByteArray savedHome = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(home));
-        qputenv("XDG_CONFIG_HOME", "Cambrivo");
-        const bool saved = platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}});
-        qputenv("HOME", savedHome);
-        QVERIFY(saved && QFileInfo::exists(home + "/.config/Cambrivo/Cambrivo.conf"));
+        const test::Environment relative("HOME=" + home + " XDG_CONFIG_HOME=Cambrivo");
+        QVERIFY(platform::SaveSettings({{QStringLiteral("Top"), QStringLiteral("5")}}));
+        QVERIFY(QFileInfo::exists(home + "/.config/Cambrivo/Cambrivo.conf"));
     }
 
     // A FIFO at the store's path is neither opened nor replaced. A writer at its other end

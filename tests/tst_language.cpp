@@ -167,7 +167,7 @@ private slots:
         QFETCH(QString, titles);
         QStringList shown = titles.isEmpty() ? QStringList(4, value) : titles.split('|');
         QTemporaryDir dir; // the user's folder, which the forms' own loading searches
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        const test::Environment data("XDG_DATA_HOME=" + dir.path());
         QFile file(dir.filePath("Cambrivo/a.lgf"));
         QVERIFY(QDir(dir.path()).mkdir("Cambrivo") && file.open(QIODevice::WriteOnly));
         file.write(value.isNull()
@@ -197,7 +197,6 @@ private slots:
         QCOMPARE(read.mid(0, 4), shown);
         QCOMPARE(read.mid(4), value.isNull() ? read.mid(4) : QStringList(4, value));
         QCOMPARE(box.findChild<QLabel *>("lblTitle")->text(), "Cambrivo");
-        qunsetenv("XDG_DATA_HOME");
     }
 
     void searchOrder()
@@ -234,15 +233,10 @@ private slots:
     void defaultSearch()
     {
         QFETCH(QString, environment);
-        QList<std::pair<QByteArray, QByteArray>> saved;
-        for (const QString &setting : environment.split(' ')) {
-            const QByteArray name = setting.section('=', 0, 0).toLatin1();
-            saved.append({name, qgetenv(name)});
-            qputenv(name, setting.section('=', 1).toUtf8());
-        }
-        cambrivo::LanguageSearch found = cambrivo::DefaultSearch();
-        for (const auto &[name, value] : saved)
-            qputenv(name, value);
+        cambrivo::LanguageSearch found = [&environment] {
+            const test::Environment set(environment);
+            return cambrivo::DefaultSearch();
+        }();
         QTEST(found.user.replace(QDir::homePath(), "~") + ' ' + found.site.join(' ') + ' '
                       + found.uiLanguages.value(0).section('-', 0, 0),
               "search");
@@ -262,7 +256,7 @@ private slots:
             const cambrivo::LanguageSearch search{{}, {}, {folder}, {ini["language\ncode"]}};
             QCOMPARE(cambrivo::FindLanguage(search).path, folder + '/' + name);
             QTemporaryDir user; // the About box reads the user's folder as the program does
-            qputenv("XDG_DATA_HOME", QFile::encodeName(user.path()));
+            const test::Environment data("XDG_DATA_HOME=" + user.path());
             QVERIFY(QDir(user.path()).mkdir("Cambrivo")
                     && QFile::link(folder + '/' + name, user.filePath("Cambrivo/" + name)));
             frmAbout about;
@@ -336,7 +330,6 @@ private slots:
             QVERIFY(wanted.contains(held));
             QCOMPARE(held, first.isEmpty() ? (first = held) : first);
         }
-        qunsetenv("XDG_DATA_HOME");
     }
 };
 

@@ -39,13 +39,12 @@ private slots:
     {
         test::columns<QByteArray, QString>({"sent", "ran"});
         // clang-format off
-        test::row("show", QByteArray("show\n"), "show");
-        test::row("toggle", QByteArray("toggle\n"), "toggle");
-        test::row("an unknown command", QByteArray("quit\n"), "");
-        test::row("two commands at once", QByteArray("show\ntoggle\n"), "");
-        test::row("a NUL before a command", QByteArray("\0show\n", 6), "");
-        test::row("a command without its line end", QByteArray("show"), "");
-        test::row("a megabyte", QByteArray(1 << 20, 's'), "");
+        using test::row;
+        row("show", QByteArray("show\n"), "show"); row("a megabyte", QByteArray(1 << 20, 's'), "");
+        row("toggle", QByteArray("toggle\n"), "toggle"); row("unknown", QByteArray("quit\n"), "");
+        row("two commands at once", QByteArray("show\ntoggle\n"), "");
+        row("a NUL before a command", QByteArray("\0show\n", 6), "");
+        row("a command without its line end", QByteArray("show"), "");
         // clang-format on
     }
 

@@ -177,19 +177,12 @@ private slots:
     {
         QFETCH(QByteArray, display);
         QFETCH(QByteArray, platform);
-        const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM")};
-        qputenv("WAYLAND_DISPLAY", "wayland-0");
-        qputenv("DISPLAY", display);
-        qputenv("QT_QPA_PLATFORM", platform);
+        const test::Environment session("WAYLAND_DISPLAY=wayland-0 DISPLAY=" + display
+                                        + " QT_QPA_PLATFORM=" + platform);
         platform::PreferX11();
-        const QByteArray preferred = qgetenv("QT_QPA_PLATFORM");
+        QTEST(qgetenv("QT_QPA_PLATFORM"), "chosen");
         platform::ForgetX11Preference(); // for the programs started from here
-        const QByteArray after = qgetenv("QT_QPA_PLATFORM");
-        qunsetenv("WAYLAND_DISPLAY");
-        qputenv("DISPLAY", saved[0]);
-        qputenv("QT_QPA_PLATFORM", saved[1]);
-        QTEST(preferred, "chosen");
-        QCOMPARE(after, platform);
+        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), platform);
     }
 
     // The caret's blink timer belongs to the box's editing engine, its only child object.

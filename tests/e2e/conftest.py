@@ -2,8 +2,8 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The real program in Xvfb (started by pytest-xvfb) under openbox, with a private session bus
-for the accessibility tree; every test gets an empty settings folder."""
+# The real program in Xvfb (started by pytest-xvfb) under openbox, with a private session bus
+# for the accessibility tree; every test gets an empty settings folder.
 
 import os
 import re
@@ -97,7 +97,7 @@ class Program:
         return run("xdotool", "getwindowgeometry", windows.pop())
 
     def dialog(self, key, title):
-        """Opens a dialog with the menu's key, checking that it is on top and centred."""
+        # Opens a dialog with the menu's key, checking that it is on top and centred.
         wait_until(lambda: run("xdotool", "getactivewindow").strip() == self.window,
                    what="the strip active")
         self.press(8, 9, button=3)
@@ -126,7 +126,7 @@ class Program:
 
 @pytest.fixture
 def start(desktop, request, tmp_path):
-    """start(stored lines) runs the program on a settings store holding those lines."""
+    # start(stored lines) runs the program on a settings store holding those lines.
     programs = []
 
     def start_program(stored=None, program=None, env=None, args=()):

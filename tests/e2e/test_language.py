@@ -2,7 +2,7 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The language file of the user's locale, and the user's own file before it."""
+# The language file of the user's locale, and the user's own file before it.
 
 import shutil
 from pathlib import Path

@@ -2,8 +2,8 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""One strip a user and display: later starts hand over to it, --toggle hides and shows it, and
-the options answer without a display."""
+# One strip a user and display: later starts hand over to it, --toggle hides and shows it, and
+# the options answer without a display.
 
 import os
 import signal
@@ -60,7 +60,7 @@ def test_toggle_hides_and_shows_in_place(start):
 
 
 def unused_display():
-    """A display number that no X server on this machine holds: neither its socket nor its lock."""
+    # A display number that no X server on this machine holds: neither its socket nor its lock.
     return next(f":{n}" for n in range(1000, 2000) if not any(
         os.path.lexists(path) for path in (f"/tmp/.X11-unix/X{n}", f"/tmp/.X{n}-lock")))
 
