@@ -68,9 +68,9 @@ def unused_display():
 @pytest.mark.parametrize("option, display, status, answer", [
     ("--help", None, 0, "--toggle"), ("--version", None, 0, "cambrivo 1.4.0\n"),
     ("--bogus", None, 2, "--help"), ("-platform xcb -reverse --version", None, 0, "cambrivo 1.4.0\n"),
-    ("", None, 1, "DISPLAY"), ("", "unused", 1, None)],
+    ("", None, 1, "DISPLAY"), ("", "unused", 1, None), ("stray", None, 2, "--help")],
     ids=["help", "version", "unknown option", "the toolkit's options", "no display",
-         "a display without a server"])
+         "a display without a server", "an argument"])
 def test_options_need_no_display_and_a_start_without_one_is_one_line_and_status_1(
         request, tmp_path, option, display, status, answer):
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
