@@ -28,7 +28,10 @@ bool roundedByLaw(Wide num, Wide den, int exponent, bool negative, const QString
                   int decimals)
 {
     const auto result = ParseAmount(shown);
-    if (!result || (result->negative && !negative))
+    // Beyond a double's range, from 309 integer digits on, a result is written out whole.
+    if (!result)
+        return shown.section(u',', 0, 0).remove(u'-').size() >= 309;
+    if (result->negative && !negative)
         return false;
     const int common = std::min({exponent, result->exponent, -decimals});
     const auto value = scaled(num, exponent - common);

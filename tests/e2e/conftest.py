@@ -54,9 +54,8 @@ def desktop(xvfb, tmp_path_factory):
 class Program:
     def __init__(self, path, config, env=None, args=()):
         self.config = config
-        self.env = dict(os.environ, XDG_CONFIG_HOME=str(config), XDG_RUNTIME_DIR=str(config),
-                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.env.update(env or {})
+        self.env = {**os.environ, "XDG_CONFIG_HOME": str(config), "XDG_RUNTIME_DIR": str(config),
+                    "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", **(env or {})}
         self.env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([path, *args], env=self.env)
         self.window = wait_until(self.windows, what="the strip")[0]
@@ -120,8 +119,8 @@ class Program:
         return window
 
     def store(self):
-        path = self.config / "Cambrivo" / "Cambrivo.conf"
-        return path.read_text(encoding="utf-8").splitlines() if path.exists() else []
+        stored = self.config / "Cambrivo" / "Cambrivo.conf"
+        return stored.read_text(encoding="utf-8").splitlines() if stored.exists() else []
 
 
 @pytest.fixture

@@ -22,8 +22,7 @@ def test_an_unplugged_monitor_takes_the_strip_onto_the_one_left(start, request):
     wait_until(lambda: strip.geometry()[:2] == (227, 300), what="the strip on the left")
 
 
-def test_typing_converts_as_a_screen_reader_reads_it_and_a_refused_key_rings(start, tmp_path,
-                                                                             request):
+def test_typing_converts_as_read_aloud_and_a_refused_key_rings(start, tmp_path, request):
     bells = tmp_path / "bells"
     (tmp_path / "xkbevd.cf").write_text(f'Bell() shell "echo >> {bells}"\n')
     request.addfinalizer(subprocess.Popen(["xkbevd", "-cfg", tmp_path / "xkbevd.cf"],
