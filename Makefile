@@ -50,8 +50,9 @@ clean:
 # `make package` packs the tracked files of the working tree but debian/ into the upstream
 # tarball build/deb/cambrivo_VERSION.orig.tar.gz (on a clean checkout the files of `git archive
 # HEAD ':!debian'`), reproducibly: in path order, with HEAD's commit time, owner root and modes
-# 644 or 755. It unpacks the tarball beside itself, adds debian/, and builds the source and
-# binary packages there with dpkg-buildpackage, so that nothing it writes touches the tree.
+# 644 or 755. It unpacks the tarball beside itself, adds debian/ (dated alike), and builds the
+# source and binary packages there with dpkg-buildpackage, so that nothing it writes touches the
+# tree.
 # packaging/check-package.sh checks, installs, tests and purges the result;
 # packaging/check-reproducible.sh builds it twice.
 PKG_DEPS := dpkg-dev debhelper fakeroot lintian autopkgtest
@@ -71,7 +72,8 @@ package:
 	            --mode=u+w,go-w,a+rX --transform="s,^,cambrivo-$$upstream/,S" | \
 	        gzip -9 -n > $$orig && \
 	    tar -x -f $$orig -C $(PKG_DIR) && \
-	    git ls-files -z debian | tar -c -f - --null --verbatim-files-from -T - | \
+	    git ls-files -z debian | \
+	        tar -c -f - --null --verbatim-files-from -T - --mtime=@$$(git log -1 --format=%ct) | \
 	        tar -x -C $(PKG_DIR)/cambrivo-$$upstream && \
 	    cd $(PKG_DIR)/cambrivo-$$upstream && dpkg-buildpackage -us -uc -Jauto
 
