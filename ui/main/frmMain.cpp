@@ -106,7 +106,6 @@ frmMain::frmMain(QWidget *parent)
     accessibility::install();
     ui->setupUi(this);
     setFixedSize(size());
-    setWindowIcon(resources::appIcon());
 
     ui->lblCurrencyDescription->setFont(tahoma(9.75, true));
     ui->lblEuroDescription->setFont(tahoma(9.75, true));
@@ -185,6 +184,9 @@ void frmMain::Form_Load()
     // to the position Qt still assumes, (0, 0) for one, would never reach the window system.
     show();
     applyStoredOnTop();
+    // Once the map request is out: decoding the artwork, up to 256 pixels, would hold back the
+    // strip's first appearance by milliseconds, and window managers follow a changed icon.
+    setWindowIcon(resources::appIcon());
 }
 
 void frmMain::placeFromSettings()
