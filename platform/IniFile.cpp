@@ -38,12 +38,16 @@ QStringView trimmed(QStringView text)
     return text;
 }
 
-// Only ASCII letters fold: other letters compare as they stand.
+// Only ASCII letters fold: other letters compare as they stand. Written in place, as a
+// character at a time would cost most of the time a large file takes.
 void appendFolded(QString &to, QStringView name)
 {
-    for (QChar c : name)
-        to += c >= u'A' && c <= u'Z' ? QChar(static_cast<char16_t>(c.unicode() + (u'a' - u'A')))
-                                     : c;
+    const qsizetype at = to.size();
+    to.resize(at + name.size());
+    std::transform(name.begin(), name.end(), to.begin() + at, [](QChar c) {
+        return c >= u'A' && c <= u'Z' ? QChar(static_cast<char16_t>(c.unicode() + (u'a' - u'A')))
+                                      : c;
+    });
 }
 
 QString decoded(QByteArrayView bytes, const char *legacy)
@@ -111,17 +115,32 @@ const char *LegacyCodePage(QStringView language)
 IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted, const char *legacy)
 {
     const QString text = decoded(bytes, legacy);
+    QSet<QString> wantedSections;
+    for (const QString &key : wanted)
+        wantedSections.insert(key.section(u'\n', 0, 0));
 
     IniValues values;
     QSet<QString> sections;
     QString section;
     QString key; // reused, so that a line costs no allocation unless its value is kept
-    bool reading = false; // false before the first header and in repeated sections
+    bool reading = false; // false before the first header, in repeated and in unwanted sections
     // Lines end at LF, CR or CR LF; the empty line inside a CR LF is skipped like any other.
-    const QChar *end = text.constEnd();
-    for (const QChar *from = text.constBegin(), *to = from; from < end; from = to + 1) {
-        to = std::find_if(from, end, [](QChar c) { return c == u'\n' || c == u'\r'; });
-        QStringView line(from, to);
+    // Each kind of end is searched for again only once passed, so that a file with only the
+    // other kind is not scanned to its end at every line.
+    qsizetype lf = -2; // -2: not searched yet, -1: none left
+    qsizetype cr = -2;
+    const auto next = [&text](qsizetype &found, QChar end, qsizetype from) {
+        if (found != -1 && found < from)
+            found = text.indexOf(end, from);
+        return found < 0 ? text.size() : found;
+    };
+    for (qsizetype from = 0; from < text.size();) {
+        const qsizetype to = std::min(next(lf, u'\n', from), next(cr, u'\r', from));
+        QStringView line = QStringView(text).sliced(from, to - from);
+        from = to + 1;
+        const auto *first = std::find_if_not(line.begin(), line.end(), isBlank);
+        if (!reading && (first == line.end() || *first != u'['))
+            continue;
         if (const qsizetype nul = line.indexOf(QChar(u'\0')); nul >= 0)
             line.truncate(nul);
         line = trimmed(line);
@@ -132,19 +151,24 @@ IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted, const char
             const qsizetype close = line.indexOf(u']');
             section.clear();
             appendFolded(section, trimmed(line.sliced(1, (close < 0 ? line.size() : close) - 1)));
-            reading = !sections.contains(section);
+            reading = !sections.contains(section)
+                    && (wanted.isEmpty() || wantedSections.contains(section));
             sections.insert(section);
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (!reading || equals < 0)
+        if (equals < 0)
             continue;
         key.resize(0);
         key += section;
         key += u'\n';
         appendFolded(key, trimmed(line.first(equals)));
-        if ((wanted.isEmpty() || wanted.contains(key)) && !values.contains(key))
+        if ((wanted.isEmpty() || wanted.contains(key)) && !values.contains(key)) {
             values.insert(key, valueOf(trimmed(line.sliced(equals + 1))));
+            // The first value of a key is the one that counts: nothing later can change these.
+            if (values.size() == wanted.size())
+                break;
+        }
     }
     return values;
 }
