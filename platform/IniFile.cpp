@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include <fcntl.h>
@@ -50,31 +51,43 @@ void appendFolded(QString &to, QStringView name)
     });
 }
 
-QString decoded(QByteArrayView bytes, const char *legacy)
+// Whether bytes are UTF-8 throughout, a sequence cut off at the end included. Checked a block
+// at a time, each ending before a byte that starts a character, so that a large file costs no
+// memory.
+bool isUtf8(QByteArrayView bytes)
 {
-    // Stateless, so that a sequence cut off at the end counts as an error instead of waiting
-    // for more input.
-    const auto decode = [](QStringConverter::Encoding encoding, QByteArrayView data, bool *ok) {
-        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-        QString text = decoder(data);
-        if (ok)
-            *ok = !decoder.hasError();
-        return text;
+    constexpr qsizetype block = 4096;
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    std::array<QChar, block> buffer; // a byte gives at most one character
+    while (!bytes.isEmpty() && !decoder.hasError()) {
+        qsizetype size = std::min(bytes.size(), block);
+        while (size < bytes.size() && size > 1 && (bytes[size] & 0xC0) == 0x80)
+            --size;
+        decoder.appendToBuffer(buffer.data(), bytes.first(size));
+        bytes = bytes.sliced(size);
+    }
+    return !decoder.hasError();
+}
+
+// Calls `line` with each line of `text` until it returns false. Lines end at LF, CR or CR LF;
+// the empty line inside a CR LF is passed like any other. Each kind of end is searched for
+// again only once passed, so that a file with only the other kind is not scanned to its end at
+// every line.
+template<typename View, typename Char, typename Line> void forEachLine(View text, Line line)
+{
+    qsizetype lf = -2; // -2: not searched yet, -1: none left
+    qsizetype cr = -2;
+    const auto next = [text](qsizetype &found, Char end, qsizetype from) {
+        if (found != -1 && found < from)
+            found = text.indexOf(end, from);
+        return found < 0 ? text.size() : found;
     };
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return decode(QStringConverter::Utf8, bytes.sliced(3), nullptr);
-    if (bytes.startsWith("\xFF\xFE"))
-        return decode(QStringConverter::Utf16LE, bytes.sliced(2), nullptr);
-    if (bytes.startsWith("\xFE\xFF"))
-        return decode(QStringConverter::Utf16BE, bytes.sliced(2), nullptr);
-    bool valid = false;
-    QString text = decode(QStringConverter::Utf8, bytes, &valid);
-    if (valid)
-        return text;
-    // Latin-1 only when the toolkit lacks the code page: Windows-1252, for one, has the euro
-    // sign at 0x80.
-    QStringDecoder legacyDecoder(legacy);
-    return legacyDecoder.isValid() ? QString(legacyDecoder(bytes)) : QString::fromLatin1(bytes);
+    for (qsizetype from = 0; from < text.size();) {
+        const qsizetype to = std::min(next(lf, Char(u'\n'), from), next(cr, Char(u'\r'), from));
+        if (!line(text.sliced(from, to - from)))
+            return;
+        from = to + 1;
+    }
 }
 
 QString valueOf(QStringView text)
@@ -114,7 +127,6 @@ const char *LegacyCodePage(QStringView language)
 
 IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted, const char *legacy)
 {
-    const QString text = decoded(bytes, legacy);
     QSet<QString> wantedSections;
     for (const QString &key : wanted)
         wantedSections.insert(key.section(u'\n', 0, 0));
@@ -124,28 +136,13 @@ IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted, const char
     QString section;
     QString key; // reused, so that a line costs no allocation unless its value is kept
     bool reading = false; // false before the first header, in repeated and in unwanted sections
-    // Lines end at LF, CR or CR LF; the empty line inside a CR LF is skipped like any other.
-    // Each kind of end is searched for again only once passed, so that a file with only the
-    // other kind is not scanned to its end at every line.
-    qsizetype lf = -2; // -2: not searched yet, -1: none left
-    qsizetype cr = -2;
-    const auto next = [&text](qsizetype &found, QChar end, qsizetype from) {
-        if (found != -1 && found < from)
-            found = text.indexOf(end, from);
-        return found < 0 ? text.size() : found;
-    };
-    for (qsizetype from = 0; from < text.size();) {
-        const qsizetype to = std::min(next(lf, u'\n', from), next(cr, u'\r', from));
-        QStringView line = QStringView(text).sliced(from, to - from);
-        from = to + 1;
-        const auto *first = std::find_if_not(line.begin(), line.end(), isBlank);
-        if (!reading && (first == line.end() || *first != u'['))
-            continue;
+    // Takes one decoded line; false once nothing later can change the values.
+    const auto take = [&](QStringView line) {
         if (const qsizetype nul = line.indexOf(QChar(u'\0')); nul >= 0)
             line.truncate(nul);
         line = trimmed(line);
         if (line.isEmpty() || line.front() == u';')
-            continue;
+            return true;
         if (line.front() == u'[') {
             // A header without "]" runs to the end of its line.
             const qsizetype close = line.indexOf(u']');
@@ -154,22 +151,48 @@ IniValues ParseIni(QByteArrayView bytes, const QSet<QString> &wanted, const char
             reading = !sections.contains(section)
                     && (wanted.isEmpty() || wantedSections.contains(section));
             sections.insert(section);
-            continue;
+            return true;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            continue;
+        if (!reading || equals < 0)
+            return true;
         key.resize(0);
         key += section;
         key += u'\n';
         appendFolded(key, trimmed(line.first(equals)));
-        if ((wanted.isEmpty() || wanted.contains(key)) && !values.contains(key)) {
+        if ((wanted.isEmpty() || wanted.contains(key)) && !values.contains(key))
             values.insert(key, valueOf(trimmed(line.sliced(equals + 1))));
-            // The first value of a key is the one that counts: nothing later can change these.
-            if (values.size() == wanted.size())
-                break;
-        }
+        // The first value of a key is the one that counts.
+        return values.size() != wanted.size();
+    };
+
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(bytes[0] == '\xFF' ? QStringConverter::Utf16LE
+                                                  : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::Stateless);
+        const QString text = decoder(bytes.sliced(2));
+        forEachLine<QStringView, QChar>(text, take);
+        return values;
     }
+    // Otherwise every line end and every character that tells a line's kind is one ASCII byte,
+    // so lines are found in the bytes and only those that may count are decoded, one at a time:
+    // a large file is never held twice. A U+FEFF that starts a line is a character like any
+    // other, but for one right after the byte order mark. Latin-1 only when the toolkit lacks the
+    // code page: Windows-1252, for one, has the euro sign at 0x80.
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    if (bom)
+        bytes = bytes.sliced(bytes.sliced(3).startsWith("\xEF\xBB\xBF") ? 6 : 3);
+    constexpr auto flags
+            = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    QStringDecoder decoder = bom || isUtf8(bytes) ? QStringDecoder(QStringConverter::Utf8, flags)
+                                                  : QStringDecoder(legacy, flags);
+    forEachLine<QByteArrayView, char>(bytes, [&](QByteArrayView line) {
+        const auto *first = std::find_if_not(line.begin(), line.end(),
+                                             [](char c) { return isBlank(QLatin1Char(c)); });
+        if (!reading && (first == line.end() || *first != '['))
+            return true;
+        return take(decoder.isValid() ? QString(decoder(line)) : QString::fromLatin1(line));
+    });
     return values;
 }
 
