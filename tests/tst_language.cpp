@@ -227,6 +227,8 @@ private slots:
             "~/.local/share/Cambrivo /a/Cambrivo /c/Cambrivo ");
         row("XDG defaults, LANGUAGE in another messages locale", xdg.arg("", "") + "C "
             "LC_MESSAGES=de_DE.UTF-8", "~/.local/share/Cambrivo /etc/xdg/Cambrivo bg");
+        row("XDG defaults, LANGUAGE in the POSIX locale", xdg.arg("", "") + "POSIX",
+            "~/.local/share/Cambrivo /etc/xdg/Cambrivo ");
         // clang-format on
     }
 
