@@ -227,7 +227,7 @@ private slots:
         row("on the second", "Left=2100\nTop=1100", QPoint(2019, 1100));
         row("on the first, above the second", "Left=700\nTop=181", QPoint(700, 181));
         row("centre on the second", "Left=1000\nTop=300", QPoint(1024, 300));
-        row("on the first", "Left=100\nTop=700", QPoint(100, 700));
+        row("on the first, not on top", "Left=100\nTop=700\nOnTop=0", QPoint(100, 700));
         row("below the second", "Left=1100\nTop=1210", QPoint(1100, 1205));
         row("below the third", "Left=100\nTop=1600", QPoint(100, 1517));
         row("beyond the second's outer edge", "Left=2400\nTop=300", QPoint(2019, 300));
@@ -239,14 +239,16 @@ private slots:
         QFETCH(QString, stored);
         QCOMPARE(QGuiApplication::screens().size(), 3);
         QTEST(open(stored.toUtf8()).pos(), "position");
-        QRect dialog; // the dialogs open on the strip's monitor
+        std::pair<QRect, bool> dialog; // the dialogs open on the strip's monitor, on top as it is
         QTimer::singleShot(0, this, [&dialog] {
-            dialog = QApplication::activeModalWidget()->geometry();
-            QApplication::activeModalWidget()->close();
+            QWidget *modal = QApplication::activeModalWidget();
+            dialog = {modal->geometry(), modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint)};
+            modal->close();
         });
         m_form->menus()->mnuAbout_Click();
-        QCOMPARE(dialog.center(),
+        QCOMPARE(dialog.first.center(),
                  QGuiApplication::screenAt(m_form->geometry().center())->geometry().center());
+        QCOMPARE(dialog.second, m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 };
 

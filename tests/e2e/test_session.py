@@ -70,8 +70,7 @@ def unused_display():
     ("", None, 1, "DISPLAY"), ("", "unused", 1, None), ("stray", None, 2, "--help")],
     ids=["help", "version", "unknown option", "the toolkit's options", "no display",
          "a display without a server", "an argument"])
-def test_options_need_no_display_and_a_start_without_one_is_one_line_and_status_1(
-        request, tmp_path, option, display, status, answer):
+def test_options_and_a_start_without_a_display(request, tmp_path, option, display, status, answer):
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
     if display:
         answer = env["DISPLAY"] = unused_display()
