@@ -263,22 +263,30 @@ LanguageFile FindLanguage(const LanguageSearch &search)
 
 void ApplyLanguage(QWidget &form, const LanguageSearch &search)
 {
+    ApplyLanguage({&form}, search);
+}
+
+void ApplyLanguage(std::initializer_list<QWidget *> forms, const LanguageSearch &search)
+{
     const QString path = FindLanguage(search).path;
     if (path.isEmpty())
         return;
     // Parsed once per call and not kept, so an edited file shows at the next call; only the
-    // form's own keys are kept from it.
-    const QString section = form.objectName();
+    // forms' own keys are kept from it.
     QSet<QString> wanted;
-    for (const QString &key : LanguageKeys(form))
-        wanted.insert(platform::IniKey(section, key));
+    for (QWidget *form : forms)
+        for (const QString &key : LanguageKeys(*form))
+            wanted.insert(platform::IniKey(form->objectName(), key));
     const platform::IniValues ini
             = platform::ReadIniFile(path, wanted, platform::LegacyCodePage(search.language));
-    forEachText(form, [&ini, &section](QObject &control, Setter set, const QString &key) {
-        if (const std::optional<QString> value = platform::IniValue(ini, section, key))
-            set(control, *value);
-    });
-    yieldAccessKeysToFile(form, ini);
+    for (QWidget *form : forms) {
+        const QString section = form->objectName();
+        forEachText(*form, [&ini, &section](QObject &control, Setter set, const QString &key) {
+            if (const std::optional<QString> value = platform::IniValue(ini, section, key))
+                set(control, *value);
+        });
+        yieldAccessKeysToFile(*form, ini);
+    }
 }
 
 QStringList LanguageKeys(QWidget &form)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 class QWidget;
 
 namespace cambrivo {
@@ -49,6 +51,10 @@ LanguageFile FindLanguage(const LanguageSearch &search);
 /// file, and a missing or unreadable file, leave the texts as they are. Values are plain text;
 /// "&" marks an access key.
 void ApplyLanguage(QWidget &form, const LanguageSearch &search = DefaultSearch());
+
+/// ApplyLanguage() for several forms, from one search and one reading of the file.
+void ApplyLanguage(std::initializer_list<QWidget *> forms,
+                   const LanguageSearch &search = DefaultSearch());
 
 /// The keys ApplyLanguage() reads for `form`, in the order it reads them.
 QStringList LanguageKeys(QWidget &form);

@@ -167,9 +167,8 @@ void frmMain::Form_Load()
     m_menus = std::make_unique<frmMenus>(*this);
     // The language file may re-word the own box's name, "%1" standing for the symbol.
     ui->txtCurrency->setAccessibleName(m_currencyName);
-    cambrivo::ApplyLanguage(*this);
+    cambrivo::ApplyLanguage({this, m_menus.get()});
     m_currencyName = ui->txtCurrency->accessibleName();
-    cambrivo::ApplyLanguage(*m_menus);
     placeFromSettings(); // reads the position, then LoadSettings, then places
     // A monitor unplugged or shrunk would leave the strip where nobody can reach it.
     for (const QScreen *screen : QGuiApplication::screens())
