@@ -234,33 +234,29 @@ def shoot_languages(program, folder, scale):
     menu by position, as the access keys differ from language to language."""
     session = Session(program, scale)
     try:
-        for code in shipped_languages():
-            session.end_program()
-            session.run(program, LANGUAGE=code)
+        def capture_dialog(code, keys, what, name):
+            # Opens a dialog from the strip's menu with keys and captures it with its frame.
             known = [session.strip]
             session.click(HANDLE, 3)
             menu = session.new_window(known, timeout=10)
-            session.key("Down", "Return")
+            session.key(*keys, "Return")
             session.gone(menu)
             dialog = session.new_window(known, timeout=5)
             if not dialog:
-                raise RuntimeError(f"the configuration dialog did not open in {code}")
+                raise RuntimeError(f"the {what} did not open in {code}")
             session.park_pointer()
-            session.capture(os.path.join(folder, f"configure-{code}-scale{scale}.png"),
+            session.capture(os.path.join(folder, f"{name}-{code}-scale{scale}.png"),
                             session.rect(dialog, frame=True))
+            return dialog
+
+        for code in shipped_languages():
+            session.end_program()
+            session.run(program, LANGUAGE=code)
+            dialog = capture_dialog(code, ["Down"], "configuration dialog", "configure")
             session.key("Escape")
             session.gone(dialog)
             # The About box: Up from no item reaches Exit, the last; the next Up, past the separator.
-            session.click(HANDLE, 3)
-            menu = session.new_window(known, timeout=10)
-            session.key("Up", "Up", "Return")
-            session.gone(menu)
-            about = session.new_window(known, timeout=5)
-            if not about:
-                raise RuntimeError(f"the About box did not open in {code}")
-            session.park_pointer()
-            session.capture(os.path.join(folder, f"about-{code}-scale{scale}.png"),
-                            session.rect(about, frame=True))
+            capture_dialog(code, ["Up", "Up"], "About box", "about")
     finally:
         session.stop()
 
